@@ -1,0 +1,87 @@
+#include "platform/printing/printjob.h"
+
+#include "platform/printing/jobprogress.h"
+#include "platform/printing/paintercanvas.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <exception>
+
+JobOutcome runDocument(Canvas& canvas, const Document& document, const JobTexts& texts,
+                       const std::function<void(const QString&)>& inform)
+{
+    const auto say = [&](const QString& text) {
+        if (inform && !text.isEmpty())
+            inform(text);
+    };
+    JobOutcome outcome = JobOutcome::Completed;
+    try {
+        document(canvas);
+        if (!canvas.keepGoing())
+            outcome = JobOutcome::Aborted;
+    } catch (const std::exception&) {
+        outcome = JobOutcome::Failed;
+    }
+    if (outcome == JobOutcome::Aborted)
+        say(texts.aborted);
+    say(outcome == JobOutcome::Completed ? texts.completed : texts.notFinished);
+    return outcome;
+}
+
+void preparePrinter(QPrinter& printer, const PrintRequest& request)
+{
+    // Qt prints through PDF on Linux; 1200 dpi makes the unit factor exactly 4.
+    printer.setResolution(1200);
+    printer.setDocName(request.title);
+    if (request.orientation)
+        printer.setPageOrientation(*request.orientation);
+    if (request.fromPaperEdge) {
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setFullPage(true);
+    } else {
+        printer.setFullPage(false);
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            printer.setPageMargins(QMarginsF(pdfMarginMillimetres, pdfMarginMillimetres,
+                                             pdfMarginMillimetres, pdfMarginMillimetres),
+                                   QPageLayout::Millimeter);
+    }
+    if (request.pageLayout)
+        printer.setPageLayout(*request.pageLayout);
+}
+
+JobOutcome printDocument(QPrinter& printer, const PrintRequest& request, const Document& document,
+                         const PrintServices& services)
+{
+    if (request.askPrinter && services.choosePrinter && !services.choosePrinter(printer))
+        return JobOutcome::Cancelled;
+    preparePrinter(printer, request);
+
+    const auto inform = [&](const QString& text) {
+        if (services.inform)
+            services.inform(text);
+    };
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        inform(request.texts.notFinished.isEmpty() ? request.texts.aborted : request.texts.notFinished);
+        return JobOutcome::Failed;
+    }
+    JobProgress progress(request.title, services.parent);
+    progress.show();
+    PainterCanvas canvas(painter, printer);
+    canvas.setKeepGoing([&] { return progress.poll(); });
+
+    // The messages wait until the job is closed, so that a failing end counts.
+    QStringList said;
+    JobOutcome outcome = runDocument(canvas, document, request.texts,
+                                     [&](const QString& text) { said.append(text); });
+    const bool ended = painter.end();
+    progress.hide();
+    if (outcome == JobOutcome::Completed && (!ended || printer.printerState() == QPrinter::Error)) {
+        outcome = JobOutcome::Failed;
+        said = QStringList{request.texts.notFinished};
+    }
+    for (const QString& text : said)
+        inform(text);
+    return outcome;
+}
