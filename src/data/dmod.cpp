@@ -1,0 +1,397 @@
+#include "data/dmod.h"
+
+#include "data/scramble.h"
+#include "platform/system/inifile.h"
+#include "platform/system/pathresolver.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using data::Folder;
+using data::Scrambling;
+using data::TableDef;
+using data::TableId;
+
+namespace {
+
+void removeIfExists(const QString& path)
+{
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw xbase::Error(QStringLiteral("Cannot delete ") + path);
+}
+
+QString baseName(const QString& file)
+{
+    return QFileInfo(file).completeBaseName();
+}
+
+} // namespace
+
+TDmod::TDmod(const ProgramFolders& folders) : m_folders(folders) {}
+
+TDmod::~TDmod() = default;
+
+void TDmod::DmodCreate()
+{
+    // A folder that cannot be made stops here, before any table is opened.
+    m_folders.createStartupFolders();
+
+    if (!Members.isOpen()) {
+        OpenMembers();
+        computeMaxMemberID();
+        Members.first();
+    }
+    if (!DogMaster.isOpen())
+        OpenDogMaster();
+    if (!ShowDates.isOpen())
+        OpenShowDates();
+    if (!Judges.isOpen())
+        OpenJudges();
+    if (!Show.isOpen())
+        OpenShowTemplate();
+    if (!MyMembers.isOpen())
+        OpenMyMembers();
+}
+
+void TDmod::computeMaxMemberID()
+{
+    // Every record, deleted ones too, compared as the stored (padded) text.
+    xbase::ScanCursor cursor = Members.scan();
+    cursor.setCurrentTag(QString());
+    QString max;
+    for (bool more = cursor.first(); more && !cursor.eof(); more = cursor.next()) {
+        const QString id = cursor.text(QStringLiteral("member_id"));
+        if (id > max)
+            max = id;
+    }
+    MaxMemberID = max;
+}
+
+// ---------------------------------------------------------------------------
+// Paths
+
+QString TDmod::trialFolder(const QString& trial) const
+{
+    return resolvePath(m_folders.catdata(), QStringLiteral("cat") + trial + QLatin1Char('/'));
+}
+
+QString TDmod::mdxPath(const QString& base) const
+{
+    return resolvePath(m_folders.indexs(), base + QStringLiteral(".mdx"));
+}
+
+QString TDmod::TablePath(TableId id, const QString& trial)
+{
+    const TableDef& def = data::tableDef(id);
+    QString file = def.file;
+    if (id == TableId::Results)
+        file = ResultsFileName(trial) + QStringLiteral(".dbf");
+    else if (id == TableId::SCTInfo)
+        file = SCTInfoFileName(trial) + QStringLiteral(".dbf");
+    Q_ASSERT(!file.isEmpty());
+
+    switch (def.folder) {
+    case Folder::AgxData: return resolvePath(m_folders.agxdata(), file);
+    case Folder::UserData: return resolvePath(m_folders.userdata(), file);
+    case Folder::PgmData: return resolvePath(m_folders.pgmdata(), file);
+    case Folder::Shows: return resolvePath(m_folders.shows(), file);
+    case Folder::Trial: return resolvePath(trialFolder(trial), file);
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------
+// The one open every operation uses
+
+void TDmod::open(xbase::Table& table, const TableDef& def, const QString& path, const QString& mdxBase)
+{
+    if (!def.tags.isEmpty())
+        removeIfExists(mdxPath(mdxBase));
+
+    switch (def.scrambling) {
+    case Scrambling::None:
+        table.setReadCallback({});
+        table.setWriteCallback({});
+        break;
+    case Scrambling::ReadOnly:
+        table.setReadCallback(data::UnscrambleRecord);
+        table.setWriteCallback({});
+        break;
+    case Scrambling::Both:
+        table.setReadCallback(data::UnscrambleRecord);
+        table.setWriteCallback(data::ScrambleRecord);
+        break;
+    }
+    table.setTags(def.tags);
+    xbase::OpenOptions options;
+    options.currentTag = def.currentTag;
+    table.open(path, options);
+    table.first();
+}
+
+void TDmod::OpenDefined(xbase::Table& table, TableId id, const QString& trial)
+{
+    if (table.isOpen())
+        return;
+    const TableDef& def = data::tableDef(id);
+    const QString path = TablePath(id, trial);
+    if (def.createIfMissing && !QFileInfo::exists(path))
+        xbase::Table::create(path, def.fields);
+
+    QString mdxBase = baseName(path);
+    if (def.folder == Folder::Trial && id != TableId::Results && id != TableId::SCTInfo)
+        mdxBase = trial + baseName(def.file);
+    open(table, def, path, mdxBase);
+}
+
+// ---------------------------------------------------------------------------
+// Installation tables
+
+void TDmod::OpenDogMaster()
+{
+    if (DogMaster.isOpen())
+        return;
+    const QString path = TablePath(TableId::DogMaster);
+    if (!QFileInfo::exists(path)) {
+        // First start after an update from the previous version: its dog file has the
+        // same (scrambled) record form, so the records are copied as they are.
+        const QString previous = resolvePath(m_folders.agxdata(), QStringLiteral("sxdogmast.dbf"));
+        xbase::Table::create(path, data::tableDef(TableId::DogMaster).fields);
+        try {
+            xbase::Table copy;
+            copy.open(path);
+            copy.appendFrom(previous, xbase::AppendMode::Raw);
+            copy.close();
+        } catch (...) {
+            // Leave no empty dog file behind: it would hide the failure at the next start.
+            xbase::Table::remove(path);
+            throw;
+        }
+    }
+    OpenDefined(DogMaster, TableId::DogMaster);
+    DogFileScrambled = true;
+}
+
+void TDmod::OpenMembers()
+{
+    if (Members.isOpen())
+        return;
+    const TableDef& def = data::tableDef(TableId::Members);
+    QString path = TablePath(TableId::Members);
+    if (QFileInfo::exists(path)) {
+        open(Members, def, path, baseName(path));
+        return;
+    }
+    // The plain member file of older AGX downloads.
+    TableDef plain = def;
+    plain.scrambling = Scrambling::None;
+    path = resolvePath(m_folders.agxdata(), QStringLiteral("sMembers.dbf"));
+    open(Members, plain, path, baseName(path));
+}
+
+void TDmod::OpenJudges() { OpenDefined(Judges, TableId::Judges); }
+void TDmod::OpenBreeds() { OpenDefined(Breeds, TableId::Breeds); }
+void TDmod::OpenHostClubs() { OpenDefined(HostClubs, TableId::HostClubs); }
+void TDmod::OpenShowDates() { OpenDefined(ShowDates, TableId::ShowDates); }
+void TDmod::OpenShowTemplate() { OpenDefined(Show, TableId::Show); }
+void TDmod::OpenMail() { OpenDefined(Mail, TableId::Mail); }
+void TDmod::OpenMyMembers() { OpenDefined(MyMembers, TableId::MyMembers); }
+void TDmod::OpenUpdates() { OpenDefined(Updates, TableId::Updates); }
+
+void TDmod::OpenTzDbf1(const QString& path)
+{
+    if (TzDbf1.isOpen())
+        TzDbf1.close();
+    open(TzDbf1, data::tableDef(TableId::TzDbf1), path, baseName(path));
+}
+
+// ---------------------------------------------------------------------------
+// Tables of one trial
+
+void TDmod::OpenLevGroup(const QString& trial) { OpenDefined(LevGroup, TableId::LevGroup, trial); }
+void TDmod::OpenRunOrder(const QString& trial) { OpenDefined(RunOrder, TableId::RunOrder, trial); }
+void TDmod::OpenJumpHts(const QString& trial) { OpenDefined(JumpHts, TableId::JumpHts, trial); }
+void TDmod::OpenCatalog(const QString& trial) { OpenDefined(Catalog, TableId::Catalog, trial); }
+void TDmod::OpenSCTInfo(const QString& trial) { OpenDefined(SCTInfo, TableId::SCTInfo, trial); }
+void TDmod::OpenShwJudges(const QString& trial) { OpenDefined(ShwJudges, TableId::ShwJudges, trial); }
+void TDmod::OpenHITinfo(const QString& trial) { OpenDefined(HITinfo, TableId::HITinfo, trial); }
+
+void TDmod::OpenResults(const QString& trial)
+{
+    if (Results.isOpen())
+        return;
+    OpenDefined(Results, TableId::Results, trial);
+    computeLastAutolink();
+}
+
+void TDmod::computeLastAutolink()
+{
+    // From the stored bytes of every record, deleted ones included.
+    const int field = Results.fieldNumber(QStringLiteral("autolink"));
+    const quint32 count = Results.recordCount();
+    if (count == 0 || field == 0)
+        return;
+    qint64 max = 0;
+    for (quint32 rec = 1; rec <= count; ++rec) {
+        const qint64 value = Results.rawField(rec, field).trimmed().toLongLong();
+        if (value > max)
+            max = value;
+    }
+    LastAutolink = max;
+}
+
+void TDmod::OpenAGXreport(const QString& trial)
+{
+    if (AGXreport.isOpen())
+        AGXreport.close();
+    OpenDefined(AGXreport, TableId::AGXreport, trial);
+}
+
+bool TDmod::LevGroupExists(const QString& trial) const
+{
+    return pathExists(trialFolder(trial), data::tableDef(TableId::LevGroup).file);
+}
+
+bool TDmod::RunOrderExists(const QString& trial) const
+{
+    return pathExists(trialFolder(trial), data::tableDef(TableId::RunOrder).file);
+}
+
+bool TDmod::ResultsExists(const QString& trial) const
+{
+    return pathExists(trialFolder(trial), const_cast<TDmod*>(this)->ResultsFileName(trial) + QStringLiteral(".dbf"));
+}
+
+QString TDmod::ResultsFileName(const QString&)
+{
+    return m_trialDateKey + QStringLiteral("Results") + ClubID();
+}
+
+QString TDmod::SCTInfoFileName(const QString&)
+{
+    return m_trialDateKey + QStringLiteral("SCTInfo") + ClubID();
+}
+
+// ---------------------------------------------------------------------------
+// Work tables
+
+void TDmod::recreate(xbase::Table& table, TableId id)
+{
+    if (table.isOpen())
+        table.close();
+    const QString path = TablePath(id);
+    xbase::Table::remove(path);
+    removeIfExists(mdxPath(baseName(path)));
+    xbase::Table::create(path, data::tableDef(id).fields);
+    OpenDefined(table, id);
+}
+
+void TDmod::NewCounts() { recreate(Counts, TableId::Counts); }
+void TDmod::NewVScribe() { recreate(vScribe, TableId::vScribe); }
+
+void TDmod::OpenScribe()
+{
+    OpenDefined(Scribe, TableId::Scribe);
+    Scribe.zap();
+}
+
+void TDmod::OpenVresults()
+{
+    OpenDefined(Vresults, TableId::Vresults);
+    Vresults.zap();
+}
+
+void TDmod::OpenVsct()
+{
+    OpenDefined(Vsct, TableId::Vsct);
+    Vsct.zap();
+}
+
+void TDmod::OpenVRibbons() { OpenDefined(VRibbons, TableId::VRibbons); }
+void TDmod::OpenVhitrep() { OpenDefined(vhitrep, TableId::vhitrep); }
+
+// ---------------------------------------------------------------------------
+// Checks and values
+
+bool TDmod::GateKeysAssigned()
+{
+    if (!TzDbf1.isOpen())
+        return true;
+    // Every live record must have a key: looking at record 1 alone would let a deleted
+    // first record block the documents, and live records without keys pass.
+    const int field = TzDbf1.fieldNumber(QStringLiteral("gatekey"));
+    const quint32 count = TzDbf1.recordCount();
+    for (quint32 rec = 1; rec <= count; ++rec) {
+        const QByteArray raw = TzDbf1.rawRecord(rec);
+        if (raw.startsWith('*'))
+            continue;
+        if (field == 0 || data::UnscrambleText(TzDbf1.rawField(rec, field)).trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QString TDmod::ClubID()
+{
+    if (!m_clubIDRead) {
+        IniFile ini(m_folders.gendefs());
+        m_clubID = ini.readString(QStringLiteral("ClubInfo"), QStringLiteral("ClubID"), QStringLiteral("Unknown"))
+                       .remove(QLatin1Char(' '));
+        m_clubIDRead = true;
+    }
+    return m_clubID;
+}
+
+bool TDmod::SetTrialDateKey(int trialNumber)
+{
+    m_trialDateKey.clear();
+    OpenShowDates();
+    xbase::ScanCursor cursor = ShowDates.scan();
+    cursor.setCurrentTag(QStringLiteral("SHOWNUM"));
+    if (!cursor.seek(data::ShowDatesKey(trialNumber)))
+        return false;
+    SetTrialDateKeyFromText(cursor.text(QStringLiteral("show_date")));
+    return true;
+}
+
+void TDmod::SetTrialDateKeyFromText(const QString& dateText)
+{
+    // MM/DD/YYYY -> MMDDYYYY
+    m_trialDateKey = dateText.mid(0, 2) + dateText.mid(3, 2) + dateText.mid(6, 4);
+}
+
+// ---------------------------------------------------------------------------
+
+namespace data {
+
+QString TrialNumberText(int trialNumber)
+{
+    return QStringLiteral("%1").arg(trialNumber, 5, 10, QLatin1Char('0'));
+}
+
+QString ShowDatesKey(int trialNumber)
+{
+    return QStringLiteral("%1").arg(trialNumber, 5);
+}
+
+QString EntriesFileName(int trialNumber, const QString& firstDateText)
+{
+    QString date = firstDateText;
+    date.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return QStringLiteral("Show-") + TrialNumberText(trialNumber) + QLatin1Char('-') + date + QStringLiteral(".dbf");
+}
+
+int TrialNumberFromEntriesFile(const QString& path)
+{
+    const QString name = QFileInfo(fromWindowsPath(path)).fileName();
+    if (!name.startsWith(QStringLiteral("Show-"), Qt::CaseInsensitive))
+        return 0;
+    const qsizetype dash = name.indexOf(QLatin1Char('-'), 5);
+    if (dash < 0)
+        return 0;
+    bool ok = false;
+    const int number = name.mid(5, dash - 5).toInt(&ok);
+    return ok && number > 0 ? number : 0;
+}
+
+} // namespace data
