@@ -27,6 +27,7 @@ struct PrintFont
 };
 
 class QFont;
+class QPainter;
 // The Qt font of a print font (in points; the device decides the pixels).
 QFont toQFont(const PrintFont& font);
 
@@ -74,6 +75,11 @@ public:
 
     // Asked by long documents between lines: false once the job is to stop (Esc).
     virtual bool keepGoing() { return true; }
+
+    // For what the canvas cannot draw itself (laid-out rich text): the painter in
+    // device units and the device units per 1/300 inch across; none when recording.
+    virtual QPainter* painter() { return nullptr; }
+    virtual double deviceFactorX() const { return 1; }
 };
 
 // Tab stops every half inch, measured from where the text starts.

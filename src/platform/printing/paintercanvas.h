@@ -41,6 +41,8 @@ public:
 
     void setKeepGoing(std::function<bool()> check) { m_keepGoing = std::move(check); }
     bool keepGoing() override { return m_keepGoing ? m_keepGoing() : true; }
+    QPainter* painter() override { return &m_painter; }
+    double deviceFactorX() const override { return m_fx; }
 
 private:
     QRectF toDevice(const QRectF& r) const;

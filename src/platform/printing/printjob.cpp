@@ -2,11 +2,26 @@
 
 #include "platform/printing/jobprogress.h"
 #include "platform/printing/paintercanvas.h"
+#include "platform/ui/dialogs.h"
 
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <exception>
+
+PrintServices PrintServices::fromDialogs(QWidget* parent)
+{
+    PrintServices services;
+    services.choosePrinter = [](QPrinter& printer) { return Dialogs::current().print(printer); };
+    services.inform = [](const QString& text) { Dialogs::current().information(text); };
+    services.parent = parent;
+    return services;
+}
+
+JobOutcome printDocument(const JobRequest& request, const Document& document, QWidget* parent)
+{
+    return printDocument(applicationPrinter(), request, document, PrintServices::fromDialogs(parent));
+}
 
 JobOutcome runDocument(Canvas& canvas, const Document& document, const JobTexts& texts,
                        const std::function<void(const QString&)>& inform)
@@ -29,15 +44,16 @@ JobOutcome runDocument(Canvas& canvas, const Document& document, const JobTexts&
     return outcome;
 }
 
-void preparePrinter(QPrinter& printer, const PrintRequest& request)
+void preparePrinter(QPrinter& printer, const JobRequest& request)
 {
     // Qt prints through PDF on Linux; 1200 dpi makes the unit factor exactly 4.
     printer.setResolution(1200);
     printer.setDocName(request.title);
     if (request.orientation)
         printer.setPageOrientation(*request.orientation);
+    if (request.pageSize)
+        printer.setPageSize(*request.pageSize);
     if (request.fromPaperEdge) {
-        printer.setPageSize(QPageSize(QPageSize::Letter));
         printer.setFullPage(true);
     } else {
         printer.setFullPage(false);
@@ -50,7 +66,7 @@ void preparePrinter(QPrinter& printer, const PrintRequest& request)
         printer.setPageLayout(*request.pageLayout);
 }
 
-JobOutcome printDocument(QPrinter& printer, const PrintRequest& request, const Document& document,
+JobOutcome printDocument(QPrinter& printer, const JobRequest& request, const Document& document,
                          const PrintServices& services)
 {
     if (request.askPrinter && services.choosePrinter && !services.choosePrinter(printer))

@@ -3,6 +3,7 @@
 #include "platform/printing/canvas.h"
 
 #include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -35,14 +36,18 @@ struct PrintServices
     std::function<bool(QPrinter&)> choosePrinter;   // false = cancelled
     std::function<void(const QString&)> inform;
     QWidget* parent = nullptr;
+
+    // The program's own: the Dialogs service's print dialog and information box.
+    static PrintServices fromDialogs(QWidget* parent = nullptr);
 };
 
-struct PrintRequest
+struct JobRequest
 {
     QString title;                       // the job's document name
     bool askPrinter = true;              // the print dialog first
     std::optional<QPageLayout::Orientation> orientation = QPageLayout::Portrait;
-    bool fromPaperEdge = false;          // label sheets: positions from the paper's corner on Letter
+    bool fromPaperEdge = false;          // positions from the paper's corner (label sheets)
+    std::optional<QPageSize> pageSize;   // label sheets: Letter whatever the printer has
     std::optional<QPageLayout> pageLayout;   // reports: their own paper and margins
     JobTexts texts;
 };
@@ -57,9 +62,12 @@ JobOutcome runDocument(Canvas& canvas, const Document& document, const JobTexts&
                        const std::function<void(const QString&)>& inform);
 
 // Sets the printer up for a request (resolution, orientation, paper, PDF margins).
-void preparePrinter(QPrinter& printer, const PrintRequest& request);
+void preparePrinter(QPrinter& printer, const JobRequest& request);
 
 // The whole job: print dialog, set-up, the document drawn under a small
 // "Esc to abort" window, and the closing message.
-JobOutcome printDocument(QPrinter& printer, const PrintRequest& request, const Document& document,
+JobOutcome printDocument(QPrinter& printer, const JobRequest& request, const Document& document,
                          const PrintServices& services);
+
+// The same on the application's printer with the Dialogs service.
+JobOutcome printDocument(const JobRequest& request, const Document& document, QWidget* parent = nullptr);

@@ -13,9 +13,9 @@
 
 namespace {
 
-PrintRequest reportRequest(const ReportLayout& layout, bool askPrinter)
+JobRequest reportRequest(const ReportLayout& layout, bool askPrinter)
 {
-    PrintRequest request;
+    JobRequest request;
     request.title = layout.name;
     request.askPrinter = askPrinter;
     request.orientation = layout.orientation;
@@ -28,7 +28,7 @@ PrintRequest reportRequest(const ReportLayout& layout, bool askPrinter)
 JobOutcome printReport(QPrinter& printer, const ReportLayout& layout, const ReportData& data,
                        const PrintServices& services, bool askPrinter)
 {
-    PrintRequest request = reportRequest(layout, askPrinter);
+    JobRequest request = reportRequest(layout, askPrinter);
     request.pageLayout = layout.pageLayout();
     return printDocument(printer, request, [&](Canvas& canvas) { renderReport(canvas, layout, data); }, services);
 }
