@@ -8,6 +8,7 @@ packages=(
   xvfb xauth fonts-liberation fonts-liberation2
   python3-dbfread python3-dbf
   clang poppler-utils
+  unrtf
 )
 missing=()
 for p in "${packages[@]}"; do
