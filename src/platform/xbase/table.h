@@ -14,6 +14,9 @@
 namespace xbase {
 
 class Table;
+namespace detail {
+struct Tag;
+}
 
 // Record callbacks work in place on the record bytes without the deletion byte (which is never
 // passed through them). The read callback is applied to what comes from the file, the write
@@ -104,6 +107,7 @@ public:
     bool isVisible() const;
 
 protected:
+    friend class Table;
     Cursor();
     Cursor(Cursor&&) noexcept;
     virtual bool beforeMove() { return true; }   // Table: hooks and auto-post
@@ -116,10 +120,19 @@ protected:
     qint64 orderSize() const;
     quint32 recAt(qint64 pos) const;
     qint64 posOf(quint32 recNo) const;
-    bool visible(quint32 recNo, const char* decoded) const;
+    bool visible(quint32 recNo) const;
+
+    const detail::Tag* tag() const;              // the current tag, nullptr in natural order
+    void clearPosition();                        // no record: blank buffer, recNo() 0
+    void checkOpen() const;
+    void sync();                                 // catches up with pack, zap and tag changes
+    std::pair<qint64, qint64> bounds() const;    // the range as positions [first, end) in the order
 
     std::shared_ptr<detail::TableData> m_shared;
     int m_tag = -1;
+    QString m_tagName;
+    quint64 m_tagVersion = 0;
+    quint64 m_generation = 0;
     qint64 m_pos = -1;             // position in the current order; meaningful when m_recNo > 0
     bool m_eof = true;
     bool m_bof = true;
