@@ -519,6 +519,53 @@ bool Cursor::isVisible() const
     return isOpen() && m_recNo > 0 && m_recNo <= m_shared->count && visible(m_recNo);
 }
 
+std::vector<quint32> Cursor::visibleRecords() const
+{
+    std::vector<quint32> records;
+    if (!isOpen())
+        return records;
+    const auto [lo, hi] = bounds();
+    records.reserve(size_t(hi - lo));
+    for (qint64 pos = lo; pos < hi; ++pos) {
+        const quint32 rec = recAt(pos);
+        if (visible(rec))
+            records.push_back(rec);
+    }
+    return records;
+}
+
+quint32 Cursor::neighbour(int direction) const
+{
+    if (!isOpen())
+        return 0;
+    const int step = direction > 0 ? 1 : -1;
+    const auto [lo, hi] = bounds();
+    qint64 pos = 0;
+    if (m_recNo == 0 || m_recNo > m_shared->count) {
+        if (step > 0 || !m_eof)
+            return 0;
+        pos = hi - 1;
+    } else {
+        pos = posOf(m_recNo) + step;
+    }
+    if (pos < lo) {
+        if (step < 0)
+            return 0;
+        pos = lo;
+    }
+    if (pos >= hi) {
+        if (step > 0)
+            return 0;
+        pos = hi - 1;
+    }
+    for (; pos >= lo && pos < hi; pos += step) {
+        const quint32 rec = recAt(pos);
+        if (visible(rec))
+            return rec;
+    }
+    return 0;
+}
+
 // ---------------------------------------------------------------------------------------
 
 ScanCursor::ScanCursor(std::shared_ptr<TableData> data)

@@ -51,6 +51,7 @@ struct Table::Events
     HandlerList<std::function<void(Table&)>> stateChange;
     HandlerList<std::function<bool(Table&)>> beforeNavigate;
     HandlerList<std::function<void(Table&, int)>> dataChange;
+    HandlerList<std::function<void(Table&)>> updateRecord;
     bool readOnlyMode = false;
 };
 
@@ -152,7 +153,12 @@ Table::Table() : m_events(std::make_unique<Events>()) {}
 
 Table::~Table()
 {
+    // Handlers may refer to objects already gone, so none is called from here, and a pending
+    // edit is dropped rather than posted without its checks.
+    m_events = std::make_unique<Events>();
     try {
+        if (m_state == State::Edit || m_state == State::Insert)
+            cancel();
         close();
     } catch (...) {
         // Closing never throws out of a destructor; the file stays as last written.
@@ -403,6 +409,8 @@ bool Table::post()
         return false;
     m_inPost = true;
     try {
+        for (const auto& fn : m_events->updateRecord.snapshot())
+            fn(*this);
         for (const auto& fn : m_events->beforePost.snapshot()) {
             if (!fn(*this)) {
                 m_inPost = false;
@@ -817,6 +825,9 @@ bool Table::beforeMove()
 {
     if (!m_events)
         return true;
+    if (m_state == State::Edit || m_state == State::Insert)
+        for (const auto& fn : m_events->updateRecord.snapshot())
+            fn(*this);
     for (const auto& fn : m_events->beforeNavigate.snapshot())
         if (!fn(*this))
             return false;
@@ -879,11 +890,19 @@ Table::Connection Table::onDataChange(std::function<void(Table&, int)> handler)
     return id;
 }
 
+Table::Connection Table::onUpdateRecord(std::function<void(Table&)> handler)
+{
+    const Connection id = m_events->nextId++;
+    m_events->updateRecord.items.emplace_back(id, std::move(handler));
+    return id;
+}
+
 void Table::detach(Connection connection)
 {
     Events& e = *m_events;
     e.beforePost.remove(connection) || e.afterPost.remove(connection) || e.afterScroll.remove(connection)
-        || e.stateChange.remove(connection) || e.beforeNavigate.remove(connection) || e.dataChange.remove(connection);
+        || e.stateChange.remove(connection) || e.beforeNavigate.remove(connection) || e.dataChange.remove(connection)
+        || e.updateRecord.remove(connection);
 }
 
 void Table::disableControls()

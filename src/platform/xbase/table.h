@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace xbase {
 
@@ -105,6 +106,11 @@ public:
     bool hasRange() const;
     // Whether the current record is visible now (it may have stopped matching after an edit).
     bool isVisible() const;
+    // Without moving: every visible record number in the current order (for grids), and the
+    // visible record after (direction > 0) or before the current one, 0 when there is none
+    // (from eof, the one before is the last visible record).
+    std::vector<quint32> visibleRecords() const;
+    quint32 neighbour(int direction) const;
 
 protected:
     friend class Table;
@@ -171,7 +177,7 @@ public:
     using Connection = quint64;
 
     Table();
-    ~Table() override;   // closes (posting a pending edit; a veto drops it)
+    ~Table() override;   // closes without events; a pending edit is dropped (close() first to keep it)
 
     // Files
     // Creates an empty dBASE III table (0x03, or 0x83 with a .dbt when a field is M), code page
@@ -270,6 +276,10 @@ public:
     Connection onStateChange(std::function<void(Table&)> handler);
     Connection onBeforeNavigate(std::function<bool(Table&)> handler);
     Connection onDataChange(std::function<void(Table&, int field)> handler);
+    // UpdateRecord runs while a record is being edited, first in post() and before every move
+    // (ahead of BeforeNavigate), so bound controls write their pending text into the buffer
+    // before anyone looks at it. A handler that throws stops the post or the move.
+    Connection onUpdateRecord(std::function<void(Table&)> handler);
     void detach(Connection connection);
 
     // While disabled (calls nest), AfterScroll and DataChange are not sent; enabling again
