@@ -6,8 +6,14 @@
 #include <QPen>
 
 PainterCanvas::PainterCanvas(QPainter& painter, QPagedPaintDevice& device)
+    : PainterCanvas(painter, device, [&device] { device.newPage(); })
+{
+}
+
+PainterCanvas::PainterCanvas(QPainter& painter, QPaintDevice& device, std::function<void()> newPage)
     : m_painter(painter),
       m_device(device),
+      m_newPage(std::move(newPage)),
       m_fx(PrintUnits::deviceFactor(device.logicalDpiX())),
       m_fy(PrintUnits::deviceFactor(device.logicalDpiY()))
 {
@@ -105,6 +111,7 @@ void PainterCanvas::ellipse(const QRectF& r, double penWidth)
 
 void PainterCanvas::newPage()
 {
-    m_device.newPage();
+    if (m_newPage)
+        m_newPage();
     ++m_page;
 }

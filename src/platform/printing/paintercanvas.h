@@ -6,6 +6,7 @@
 #include <functional>
 
 class QPainter;
+class QPaintDevice;
 class QPagedPaintDevice;
 
 // A canvas over a painter that is active on a paged device (a QPrinter for
@@ -16,6 +17,8 @@ class PainterCanvas : public Canvas
 {
 public:
     PainterCanvas(QPainter& painter, QPagedPaintDevice& device);
+    // Any device; newPage is how it starts a page (none: drawing goes on the same page).
+    PainterCanvas(QPainter& painter, QPaintDevice& device, std::function<void()> newPage);
 
     double factorX() const { return m_fx; }
     double factorY() const { return m_fy; }
@@ -49,7 +52,8 @@ private:
     void usePen(double penWidth);
 
     QPainter& m_painter;
-    QPagedPaintDevice& m_device;
+    QPaintDevice& m_device;
+    std::function<void()> m_newPage;
     double m_fx;
     double m_fy;
     int m_page = 1;

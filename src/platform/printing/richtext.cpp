@@ -93,6 +93,21 @@ double pointsOf(const QTextCharFormat& format, const QTextDocument& document)
     return d > 0 ? d : 10;
 }
 
+// The Windows-1252 byte for a character, or '?' when it has none: what readers
+// without Unicode show in place of \uN.
+unsigned char ansiByte(char16_t c)
+{
+    if (c >= 0xA0 && c <= 0xFF)
+        return static_cast<unsigned char>(c);
+    static const char16_t high[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                      0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
+                                      0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == c)
+            return static_cast<unsigned char>(0x80 + i);
+    return '?';
+}
+
 void appendEscaped(QByteArray& out, const QString& text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -109,8 +124,10 @@ void appendEscaped(QByteArray& out, const QString& text)
         } else if (c < 0x20) {
             continue;
         } else {
-            // \uN takes a signed 16-bit number; "?" is what readers without Unicode show.
-            out += "\\u" + QByteArray::number(int(qint16(c))) + '?';
+            // \uN takes a signed 16-bit number. The fallback is written as \'hh: some
+            // readers swallow the rest of a word after a literal fallback character.
+            out += "\\u" + QByteArray::number(int(qint16(c))) + "\\'"
+                   + QByteArray::number(ansiByte(c), 16).rightJustified(2, '0');
         }
     }
 }
