@@ -50,13 +50,13 @@ void writeTableAt(const QString& path, const xbase::FieldList& fields, bool scra
     xbase::Table::remove(path);
     xbase::Table::create(path, fields);
     xbase::Table table;
+    xbase::OpenOptions options;
+    options.flushAfterPost = false;
+    table.open(path, options);
     if (scrambled) {
         table.setReadCallback(UnscrambleRecord);
         table.setWriteCallback(ScrambleRecord);
     }
-    xbase::OpenOptions options;
-    options.flushAfterPost = false;
-    table.open(path, options);
     for (int i = 0; i < count; ++i) {
         table.append();
         fill(table);
@@ -285,7 +285,7 @@ void writeClubs(const QString& path, int count)
         t.setText("cstate", QString::fromUtf8(p.state));
         t.setText("czip", zip(rng, p));
         t.setText("ccountry", QStringLiteral("USA"));
-        t.setText("cphone", phone(rng).remove(QLatin1Char(' ')));
+        t.setText("cphone", QStringLiteral("%1-555-01%2").arg(201 + rng.below(780)).arg(rng.below(100), 2, 10, QLatin1Char('0')));
         t.setText("cemail", email(rng, contactFirst, contactLast));
         t.setText("cwebsite", QStringLiteral("www.") + slug + QStringLiteral("%1.example.org").arg(number));
         t.setText("cnotes", QString());

@@ -1,7 +1,7 @@
 #include "data/dmod.h"
 
 #include "data/scramble.h"
-#include "platform/system/inifile.h"
+#include "platform/system/gendefs.h"
 #include "platform/system/pathresolver.h"
 
 #include <QFile>
@@ -108,14 +108,15 @@ void TDmod::open(xbase::Table& table, const TableDef& def, const QString& path, 
     if (!def.tags.isEmpty())
         removeIfExists(mdxPath(mdxBase));
 
+    // Callbacks can only be attached to an open table, so it is opened without tags
+    // and the tags are built once, from the unscrambled records.
+    table.setTags({});
+    table.open(path);
     switch (def.scrambling) {
     case Scrambling::None:
-        table.setReadCallback({});
-        table.setWriteCallback({});
         break;
     case Scrambling::ReadOnly:
         table.setReadCallback(data::UnscrambleRecord);
-        table.setWriteCallback({});
         break;
     case Scrambling::Both:
         table.setReadCallback(data::UnscrambleRecord);
@@ -123,9 +124,7 @@ void TDmod::open(xbase::Table& table, const TableDef& def, const QString& path, 
         break;
     }
     table.setTags(def.tags);
-    xbase::OpenOptions options;
-    options.currentTag = def.currentTag;
-    table.open(path, options);
+    table.setCurrentTag(def.currentTag);
     table.first();
 }
 
@@ -334,9 +333,7 @@ bool TDmod::GateKeysAssigned()
 QString TDmod::ClubID()
 {
     if (!m_clubIDRead) {
-        IniFile ini(m_folders.gendefs());
-        m_clubID = ini.readString(QStringLiteral("ClubInfo"), QStringLiteral("ClubID"), QStringLiteral("Unknown"))
-                       .remove(QLatin1Char(' '));
+        m_clubID = GenDefs(m_folders.gendefs()).clubId();
         m_clubIDRead = true;
     }
     return m_clubID;
