@@ -4,6 +4,7 @@
 #include "platform/system/gendefs.h"
 #include "platform/system/pathresolver.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 
@@ -328,6 +329,58 @@ bool TDmod::GateKeysAssigned()
             return false;
     }
     return true;
+}
+
+namespace {
+
+// A text read as a number the lenient way: blanks around it ignored, a leading "+"
+// dropped, reading stops at the first character that is not part of a number.
+double leadingNumber(const QString& text)
+{
+    QString t = text.trimmed();
+    if (t.startsWith(QLatin1Char('+')))
+        t.remove(0, 1);
+    qsizetype end = 0;
+    if (end < t.size() && t[end] == QLatin1Char('-'))
+        ++end;
+    bool point = false;
+    while (end < t.size() && (t[end].isDigit() || (t[end] == QLatin1Char('.') && !point))) {
+        point = point || t[end] == QLatin1Char('.');
+        ++end;
+    }
+    return t.left(end).toDouble();
+}
+
+} // namespace
+
+bool TDmod::NeedsMeasuring(const QString& memDogId)
+{
+    OpenDogMaster();
+    DogMaster.setCurrentTag(QStringLiteral("IDKEY"));
+    DogMaster.first();
+    QString id = memDogId;
+    if (const qsizetype dash = id.indexOf(QLatin1Char('-')); dash >= 0)
+        id.remove(dash, 1);
+    if (!DogMaster.seek(id))
+        return true;
+    if (leadingNumber(DogMaster.text(QStringLiteral("perm_card"))) == 0)
+        return true;
+    if (DogMaster.text(QStringLiteral("check_ht")).trimmed().toUpper() != QStringLiteral("YES"))
+        return false;
+
+    const QByteArray stored = DogMaster.rawField(DogMaster.recNo(), DogMaster.fieldNumber(QStringLiteral("chk_ht_dat")));
+    const QString due = DogFileScrambled ? data::UnscrambleText(stored) : QString::fromLatin1(stored);
+    if (due.mid(4, 4) == QStringLiteral("0000") || due.trimmed().isEmpty())
+        return true;
+
+    const QDate dueDate = QDate::fromString(due, QStringLiteral("yyyyMMdd"));
+    QDate lastDay = ShowDates.isOpen() ? ShowDates.toDate(QStringLiteral("show_date")) : QDate();
+    if (lastDay.isValid() && ShowDates.toInt(QStringLiteral("num_days")) >= 2)
+        lastDay = lastDay.addDays(ShowDates.toInt(QStringLiteral("num_days")) - 1);
+    // A date that cannot be read cannot excuse the dog: better measured than missed.
+    if (!dueDate.isValid() || !lastDay.isValid())
+        return true;
+    return dueDate.daysTo(lastDay) >= 0;
 }
 
 QString TDmod::ClubID()

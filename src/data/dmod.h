@@ -78,6 +78,10 @@ public:
     bool GateKeysAssigned();
     static inline const QString kGateKeysMissing = QStringLiteral("Not all records have a Gate Key Assigned!");
 
+    // Whether the dog ("nnnnn-nn") must be measured at the trial of the current ShowDates
+    // row. Leaves DogMaster in IDKEY order on the dog (or at eof).
+    bool NeedsMeasuring(const QString& memDogId);
+
     // Opens table from its definition, the same way as the named operations above (they
     // all come here), for the windows that keep their own table object of a defined
     // table (vRunOrd, vHtMeas ...). Does nothing when the table is open.

@@ -570,3 +570,59 @@ TEST(EntriesFileNames, TrialNumberComesBackFromTheName)
         EXPECT_EQ(data::TrialNumberFromEntriesFile(QString::fromLatin1(c.path)), c.trial) << c.path;
     }
 }
+
+TEST_F(DmodTest, DogsAreMeasuredWithoutACardOrWhenTheirCheckFallsDue)
+{
+    // A scrambled dog file of our own, written through the same callbacks as AGX's.
+    const QString dogs = path("agxdata/sxdogmast2.dbf");
+    xbase::Table::create(dogs, data::tableDef(TableId::DogMaster).fields);
+    {
+        xbase::Table t;
+        t.open(dogs);
+        t.setReadCallback(data::UnscrambleRecord);
+        t.setWriteCallback(data::ScrambleRecord);
+        struct Dog
+        {
+            const char* id;
+            const char* card;
+            const char* check;
+            const char* due;
+        };
+        for (const Dog& d : {Dog{"0000101", "", "YES", "20040606"}, Dog{"0000102", " +0 ", "NO", ""},
+                             Dog{"0000103", "16", "NO", "20040101"}, Dog{"0000104", "16", "yes ", "20040000"},
+                             Dog{"0000105", "16", "YES", ""}, Dog{"0000106", "16", "YES", "20040606"},
+                             Dog{"0000107", "16", "YES", "20040607"}, Dog{"0000108", "P16", "NO", ""},
+                             Dog{"0000109", "+12.5cm", "YES", "20041345"}}) {
+            t.append();
+            t.setText("member_id", QString::fromLatin1(d.id).left(5));
+            t.setText("dog_id", QString::fromLatin1(d.id).mid(5));
+            t.setText("perm_card", QString::fromLatin1(d.card));
+            t.setText("check_ht", QString::fromLatin1(d.check));
+            t.setRawText("chk_ht_dat", QString::fromLatin1(d.due));
+            ASSERT_TRUE(t.post());
+        }
+    }
+    TDmod dmod{ProgramFolders(dir.path())};
+    dmod.DmodCreate();
+    makeTrial(dmod, 12, "06/05/2004");   // two days: the last is 06/06/2004
+    ASSERT_TRUE(dmod.ShowDates.seek(data::ShowDatesKey(12)));
+
+    struct Case
+    {
+        const char* dog;
+        bool measure;
+    };
+    for (const Case& c : {Case{"00001-01", true},   // no card
+                          Case{"00001-02", true},   // "+0" reads as no card
+                          Case{"00001-03", false},  // card, no check
+                          Case{"00001-04", true},   // check without a day
+                          Case{"00001-05", true},   // check, blank date
+                          Case{"00001-06", true},   // due on the last day
+                          Case{"00001-07", false},  // due the day after
+                          Case{"00001-08", true},   // "P16" is no number
+                          Case{"00001-09", true},   // a date that cannot be read
+                          Case{"99999-99", true}}) {
+        EXPECT_EQ(dmod.NeedsMeasuring(QString::fromLatin1(c.dog)), c.measure) << c.dog;
+    }
+    EXPECT_EQ(dmod.DogMaster.currentTag(), "IDKEY");
+}
