@@ -1,13 +1,10 @@
+#include "app/startup.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
+    preferXcbPlatform();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora 3.6"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Velmora 3.6"));
-    w.resize(800, 600);
-    w.show();
-    return app.exec();
+    return runVelmora(app);
 }

@@ -18,7 +18,7 @@ bool runGuarded(const std::function<void()>& work)
     } catch (const AppError& e) {
         text = e.message();
     } catch (const std::exception& e) {
-        text = QString::fromLocal8Bit(e.what());
+        text = QString::fromUtf8(e.what());
     } catch (...) {
         text = QStringLiteral("An unexpected error stopped the operation.");
     }
