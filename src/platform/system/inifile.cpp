@@ -1,10 +1,7 @@
 #include "platform/system/inifile.h"
 
 #include "platform/system/errors.h"
-
-#include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
+#include "platform/system/textfile.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,45 +9,14 @@
 
 namespace {
 
-// The file as lines without their line ends; empty when missing or unreadable.
 QStringList readLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    file.close();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // the final line end
-    for (QString& line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    return lines;
+    return readTextLines(path);
 }
 
 void writeLines(const QString& path, const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        QByteArray bytes;
-        for (const QString& line : lines) {
-            bytes += line.toUtf8();
-            bytes += "\r\n";
-        }
-        file.write(bytes);
-        if (file.commit())
-            return;
-    }
-    throw AppError(QStringLiteral("Unable to write to ") + path);
+    writeTextLines(path, lines);
 }
 
 bool sameName(QStringView a, QStringView b)
