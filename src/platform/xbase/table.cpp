@@ -119,7 +119,8 @@ void storeBytes(const TableData& d, int index, char* buf, QByteArrayView bytes)
     const FieldDef& f = d.fields[index];
     char* p = buf + d.offsets[size_t(index)];
     const int n = int(std::min<qsizetype>(bytes.size(), f.width));
-    std::memcpy(p, bytes.data(), size_t(n));
+    if (n > 0)   // an empty value may come without any storage
+        std::memcpy(p, bytes.data(), size_t(n));
     std::memset(p + n, ' ', size_t(f.width - n));
 }
 
