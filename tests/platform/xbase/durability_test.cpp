@@ -25,6 +25,15 @@ QString textFor(int id)
     return QString("record %1").arg(id);
 }
 
+int progressLines(const QByteArray& out)
+{
+    int n = 0;
+    for (const QByteArray& l : out.split('\n'))
+        if (l.startsWith("posted ") || l.startsWith("edited "))
+            ++n;
+    return n;
+}
+
 // Runs the named work in a child copy of this test program; kills it at a random moment
 // after it has reported some progress; returns what it printed.
 QStringList runAndKill(const QString& mode, const QString& path, int minLines)
@@ -37,7 +46,7 @@ QStringList runAndKill(const QString& mode, const QString& path, int minLines)
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DurabilityChild.Work"});
     EXPECT_TRUE(child.waitForStarted(10000));
     QByteArray out;
-    while (out.count('\n') < minLines && child.state() == QProcess::Running) {
+    while (progressLines(out) < minLines && child.state() == QProcess::Running) {
         child.waitForReadyRead(5000);
         out += child.readAllStandardOutput();
     }
@@ -104,7 +113,7 @@ TEST(Durability, AppendsSurviveKillsAtAnyMoment)
     const QString path = dir.file("append.dbf");
     Table::create(path, kFields);
     int lastPosted = 0;
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 4; ++round) {
         const QStringList lines = runAndKill("append", path, 3);
         for (const QString& l : lines)
             if (l.startsWith("posted "))
@@ -122,7 +131,7 @@ TEST(Durability, AppendsSurviveKillsAtAnyMoment)
         }
         lastPosted = int(t.recordCount());
     }
-    EXPECT_GT(lastPosted, 6);
+    EXPECT_GE(lastPosted, 12);
 }
 
 TEST(Durability, EditsSurviveKillsAtAnyMoment)
@@ -140,7 +149,7 @@ TEST(Durability, EditsSurviveKillsAtAnyMoment)
             t.post();
         }
     }
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 3; ++round) {
         const QStringList lines = runAndKill("edit", path, 3);
         QMap<quint32, QString> expected;
         for (const QString& l : lines) {
@@ -167,7 +176,7 @@ TEST(Durability, PackNeverLosesKeptRecords)
     const QString path = dir.file("pack.dbf");
     Table::create(path, kFields);
     QSet<int> posted;
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 4; ++round) {
         const QStringList lines = runAndKill("pack", path, 12 + round * 3);
         for (const QString& l : lines)
             if (l.startsWith("posted "))
@@ -185,6 +194,5 @@ TEST(Durability, PackNeverLosesKeptRecords)
         for (t.first(); !t.eof(); t.next())
             if (t.toInt("id") % 5 == 0)
                 ASSERT_EQ(t.text("memo"), textFor(int(t.toInt("id"))).repeated(40));
-        EXPECT_FALSE(QFile::exists(path + ".packing") && round == 5 && false);
     }
 }
