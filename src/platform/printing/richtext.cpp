@@ -252,7 +252,8 @@ JobOutcome printRichText(QPrinter& printer, const QTextDocument& document, const
                 const QRectF clip(0, p * body.height(), body.width(), body.height());
                 painter->setClipRect(clip);
                 QAbstractTextDocumentLayout::PaintContext context;
-                context.clip = clip;
+                // Half a unit short, so the first line of the next page is not also drawn (clipped away) here.
+                context.clip = clip.adjusted(0, 0, 0, -0.5);
                 copy->documentLayout()->draw(painter, context);
                 painter->restore();
             }

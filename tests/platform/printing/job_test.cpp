@@ -1,3 +1,4 @@
+#include "platform/printing/jobprogress.h"
 #include "platform/printing/printjob.h"
 #include "platform/printing/recordingcanvas.h"
 #include "samples.h"
@@ -5,6 +6,8 @@
 #include "support/tempfolder.h"
 #include "testfiles.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <gtest/gtest.h>
 
@@ -124,13 +127,19 @@ TEST(PrintDocument, PrintsTheAddressListToPdf)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::Letter));   // the paper is the printer's
     JobRequest request;
     request.title = QStringLiteral("Judge's Address List");
     int pages = 0;
+    QSizeF size;
     const JobOutcome outcome = printDocument(printer, request, [&](Canvas& c) {
+        size = QSizeF(c.pageWidth(), c.pageHeight());
         drawAddressList(c, sampleJudgeLines(70));
         pages = c.pageNumber();
     }, PrintServices::fromDialogs());
+    // Letter less a quarter inch all round.
+    EXPECT_NEAR(size.width(), 2400, 1);
+    EXPECT_NEAR(size.height(), 3150, 1);
     EXPECT_EQ(outcome, JobOutcome::Completed);
     EXPECT_EQ(pages, 2);
     EXPECT_EQ(printer.resolution(), 1200);
@@ -139,4 +148,16 @@ TEST(PrintDocument, PrintsTheAddressListToPdf)
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("Judge's Address List"));
     EXPECT_TRUE(text.contains("j69@example.org"));
+}
+
+TEST(JobProgress, EscAbortsAndKeepsTheWindowForTheJobToClose)
+{
+    JobProgress progress("Judge's Address List");
+    progress.show();
+    EXPECT_TRUE(progress.poll());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&progress, &esc);
+    EXPECT_TRUE(progress.aborted());
+    EXPECT_FALSE(progress.poll());
+    EXPECT_TRUE(progress.isVisible());
 }
