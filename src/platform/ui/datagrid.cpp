@@ -29,8 +29,7 @@ public:
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             const int field = m_grid->tableModel()->fieldNumberAt(index.column());
-            const xbase::Table& table = m_grid->dataSource().table();
-            const xbase::FieldDef& def = table.fieldDef(field);
+            const xbase::FieldDef& def = m_grid->tableModel()->table()->fieldDef(field);
             if (def.type != 'M')
                 line->setMaxLength(def.type == 'D' ? 10 : def.width);
         }
@@ -74,21 +73,16 @@ DataGrid::DataGrid(DataSource& source, QWidget* parent) : QTableView(parent), m_
     followTable();
 }
 
-DataSource& DataGrid::dataSource() const
-{
-    return m_model->dataSource();
-}
-
 void DataGrid::setColumns(const QList<GridColumn>& columns)
 {
     m_model->setColumns(columns);
     const QFontMetrics fm = fontMetrics();
-    const Table& table = dataSource().table();
+    const Table* table = m_model->table();
     for (int c = 0; c < columns.size(); ++c) {
         int width = columns[c].width;
         if (width <= 0) {
             const int field = m_model->fieldNumberAt(c);
-            const int chars = field > 0 ? std::min(table.fieldDef(field).width, 40) : 10;
+            const int chars = field > 0 ? std::min(table->fieldDef(field).width, 40) : 10;
             const QString title = m_model->headerData(c, Qt::Horizontal).toString();
             width = std::max(fm.horizontalAdvance(QString(chars, QLatin1Char('0'))), fm.horizontalAdvance(title)) + 12;
         }
@@ -161,16 +155,16 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
         return;
     bool moved = false;
     const bool ok = runGuarded([&] {
-        Table& table = dataSource().table();
-        if (!table.isOpen())
+        Table* table = m_model->table();
+        if (!table || !table->isOpen())
             return;
         const quint32 rec = m_model->recNoAt(current.row());
         m_syncing = true;
         try {
-            if (rec != 0 && rec != table.recNo())
-                moved = table.go(rec);   // posts an edited record first
-            else if (previous.isValid() && previous.column() != current.column() && dataSource().isEditing())
-                moved = table.post();
+            if (rec != 0 && rec != table->recNo())
+                moved = table->go(rec);   // posts an edited record first
+            else if (previous.isValid() && previous.column() != current.column() && m_model->dataSource()->isEditing())
+                moved = table->post();
             else
                 moved = true;
         } catch (...) {
@@ -197,10 +191,10 @@ void DataGrid::keepCell(const QModelIndex& cell)
 // The current row goes to the table's record (after a move made elsewhere).
 void DataGrid::followTable()
 {
-    if (m_syncing || !selectionModel())
+    const Table* table = m_model->table();
+    if (m_syncing || !selectionModel() || !table)
         return;
-    const Table& table = dataSource().table();
-    const int row = table.isOpen() ? m_model->rowOf(table.recNo()) : -1;
+    const int row = table->isOpen() ? m_model->rowOf(table->recNo()) : -1;
     if (row < 0 || row == currentIndex().row())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
@@ -215,8 +209,9 @@ void DataGrid::keyPressEvent(QKeyEvent* event)
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && state() != QAbstractItemView::EditingState && handleEnter(event->modifiers() & Qt::ShiftModifier))
         return;
-    if (event->key() == Qt::Key_Escape && state() != QAbstractItemView::EditingState && dataSource().isEditing()) {
-        runGuarded([this] { dataSource().table().cancel(); });
+    if (event->key() == Qt::Key_Escape && state() != QAbstractItemView::EditingState && m_model->dataSource()
+        && m_model->dataSource()->isEditing()) {
+        runGuarded([this] { m_model->table()->cancel(); });
         return;
     }
     QTableView::keyPressEvent(event);

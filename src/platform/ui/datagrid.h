@@ -5,7 +5,6 @@
 #include <QTableView>
 #include <functional>
 
-class DataSource;
 
 // A grid on a data source's table (see TableModel for the rows). Like the data-aware grids
 // of the data-entry screens:
@@ -14,6 +13,7 @@ class DataSource;
 // - leaving the row or the column posts the record (a refused post keeps the cell);
 // - it never appends a row; Esc while editing cancels the record's changes;
 // - columns can be dragged into another order.
+// The grid may outlive its data source; it is empty from then on.
 class DataGrid : public QTableView
 {
     Q_OBJECT
@@ -21,7 +21,6 @@ public:
     explicit DataGrid(DataSource& source, QWidget* parent = nullptr);
 
     TableModel* tableModel() const { return m_model; }
-    DataSource& dataSource() const;
 
     void setColumns(const QList<GridColumn>& columns);
     void setReadOnly(bool readOnly);

@@ -110,15 +110,13 @@ void DataSource::removeLink(FieldLink* link)
 
 void DataSource::reloadLinks(int field)
 {
+    QString name;   // the field that was set; empty: every control
+    if (field > 0 && m_table.isOpen())
+        name = m_table.fieldDef(field).name;
     for (FieldLink* link : QList<FieldLink*>(m_links)) {
         if (!m_links.contains(link))
             continue;   // unbound by an earlier reload's side effects
-        if (field == 0) {
-            link->reload();
-            continue;
-        }
-        const xbase::FieldDef* def = m_table.isOpen() ? &m_table.fieldDef(field) : nullptr;
-        if (def && def->name.compare(link->dataField(), Qt::CaseInsensitive) == 0)
+        if (name.isEmpty() || name.compare(link->dataField(), Qt::CaseInsensitive) == 0)
             link->reload();
     }
 }

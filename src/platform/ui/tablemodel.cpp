@@ -7,28 +7,40 @@
 
 using xbase::Table;
 
-TableModel::TableModel(DataSource& source, QObject* parent) : QAbstractTableModel(parent), m_source(source)
+TableModel::TableModel(DataSource& source, QObject* parent) : QAbstractTableModel(parent), m_source(&source)
 {
-    connect(&m_source, &DataSource::stateChanged, this, [this] {
-        if (m_source.state() == Table::State::Closed || !m_scan)
+    connect(&source, &DataSource::stateChanged, this, [this] {
+        if (m_source->state() == Table::State::Closed || !m_scan)
             refresh();
     });
-    connect(&m_source, &DataSource::posted, this, [this] {
+    connect(&source, &QObject::destroyed, this, [this] {
+        beginResetModel();
+        m_rows.clear();
+        m_rowOf.clear();
+        m_scan.reset();
+        endResetModel();
+    });
+    connect(&source, &DataSource::posted, this, [this] {
         m_scanFresh = false;
         relayout();
     });
-    connect(&m_source, &DataSource::dataChanged, this, [this](int field) {
+    connect(&source, &DataSource::dataChanged, this, [this](int field) {
         if (field == 0) {
             m_scanFresh = false;   // a record may have been written (delete mark, rewrite)
             resync();
         } else {
-            rowChanged(rowOf(m_source.table().recNo()));
+            rowChanged(rowOf(m_source->table().recNo()));
         }
     });
     readRows();
 }
 
 TableModel::~TableModel() = default;
+
+Table* TableModel::table() const
+{
+    return m_source ? &m_source->table() : nullptr;
+}
 
 void TableModel::setColumns(const QList<GridColumn>& columns)
 {
@@ -79,16 +91,16 @@ void TableModel::refresh()
 
 void TableModel::readRows()
 {
-    const Table& table = m_source.table();
     m_rows.clear();
     m_rowOf.clear();
     m_fieldNumbers.assign(size_t(m_columns.size()), 0);
-    if (!table.isOpen()) {
+    if (!m_source || !m_source->table().isOpen()) {
         m_scan.reset();
         m_tag.clear();
         m_count = 0;
         return;
     }
+    const Table& table = m_source->table();
     if (!m_scan)
         m_scan.emplace(table.scan());
     m_rows = table.visibleRecords();
@@ -103,11 +115,11 @@ void TableModel::readRows()
 
 void TableModel::resync()
 {
-    const Table& table = m_source.table();
-    if (!table.isOpen() || !m_scan) {
+    if (!m_source || !m_source->table().isOpen() || !m_scan) {
         refresh();
         return;
     }
+    const Table& table = m_source->table();
     const quint32 rec = table.recNo();
     const bool shown = rowOf(rec) >= 0;
     const bool stale = table.recordCount() != m_count || table.currentTag() != m_tag
@@ -120,11 +132,12 @@ void TableModel::resync()
 
 void TableModel::relayout()
 {
-    const Table& table = m_source.table();
-    if (!table.isOpen() || table.recordCount() != m_count || table.currentTag() != m_tag) {
+    if (!m_source || !m_source->table().isOpen() || m_source->table().recordCount() != m_count
+        || m_source->table().currentTag() != m_tag) {
         refresh();
         return;
     }
+    const Table& table = m_source->table();
     // Same records, perhaps in a new order: keep the view's current cell on its record.
     const std::vector<quint32> fresh = table.visibleRecords();
     if (fresh == m_rows) {
@@ -158,9 +171,9 @@ void TableModel::rowChanged(int row)
 const xbase::RecordView* TableModel::record(int row) const
 {
     const quint32 rec = recNoAt(row);
-    const Table& table = m_source.table();
-    if (rec == 0 || !table.isOpen() || !m_scan)
+    if (rec == 0 || !m_source || !m_source->table().isOpen() || !m_scan)
         return nullptr;
+    const Table& table = m_source->table();
     if (rec == table.recNo() && table.state() != Table::State::Insert)
         return &table;
     if (m_scan->recNo() != rec || !m_scanFresh) {
@@ -239,22 +252,22 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const int field = fieldNumberAt(index.column());
-    const Table& table = m_source.table();
-    if (!m_readOnly && !m_columns[index.column()].readOnly && field > 0 && table.isOpen() && !table.isReadOnly()
-        && table.fieldDef(field).type != 'M')
+    const Table* table = this->table();
+    if (!m_readOnly && !m_columns[index.column()].readOnly && field > 0 && table && table->isOpen()
+        && !table->isReadOnly() && table->fieldDef(field).type != 'M')
         f |= Qt::ItemIsEditable;
     return f;
 }
 
 bool TableModel::beginEdit(int row)
 {
-    Table& table = m_source.table();
     const quint32 rec = recNoAt(row);
-    if (rec == 0 || !table.isOpen())
+    if (rec == 0 || !m_source || !m_source->table().isOpen())
         return false;
+    Table& table = m_source->table();
     if (rec != table.recNo() && !table.go(rec))
         return false;
-    return m_source.edit();
+    return m_source->edit();
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -267,7 +280,7 @@ bool TableModel::setData(const QModelIndex& index, const QVariant& value, int ro
         if (!beginEdit(index.row()))
             return;
         if (data(index, Qt::EditRole).toString() != value.toString())
-            m_source.table().setText(field, value.toString());
+            m_source->table().setText(field, value.toString());
         written = true;
     });
     return written;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/datasource.h"
 #include "platform/xbase/table.h"
 
 #include <QAbstractTableModel>
@@ -11,10 +12,12 @@
 #include <optional>
 #include <vector>
 
-class DataSource;
 
 struct GridColumn
 {
+    GridColumn(const QString& field, const QString& title = {}, int width = 0, bool readOnly = false)
+        : field(field), title(title), width(width), readOnly(readOnly) {}
+
     QString field;          // field name (case-insensitive)
     QString title;          // header text; empty: the field name
     int width = 0;          // pixels; 0: from the field's width
@@ -38,7 +41,9 @@ public:
     explicit TableModel(DataSource& source, QObject* parent = nullptr);
     ~TableModel() override;
 
-    DataSource& dataSource() const { return m_source; }
+    // Both nullptr once the data source is gone (the model is empty then).
+    DataSource* dataSource() const { return m_source; }
+    xbase::Table* table() const;
 
     void setColumns(const QList<GridColumn>& columns);
     const QList<GridColumn>& columns() const { return m_columns; }
@@ -72,7 +77,7 @@ private:
     void relayout();      // after a post: keys may have moved the record
     void rowChanged(int row);
 
-    DataSource& m_source;
+    QPointer<DataSource> m_source;
     QList<GridColumn> m_columns;
     std::vector<int> m_fieldNumbers;
     bool m_readOnly = false;

@@ -10,6 +10,7 @@
 #include "platform/ui/datasource.h"
 #include "support/scripteddialogs.h"
 
+#include <QCalendarWidget>
 #include <gtest/gtest.h>
 
 using xbase::Table;
@@ -196,6 +197,18 @@ TEST_F(BoundControls, DateEditTellsEmptyFromInvalidAndRefusesToStoreABadDate)
     born.setDate(QDate(2005, 3, 4));
     table.next();
     EXPECT_EQ(dogs.stored(1, "born"), QString("20050304"));
+
+    // Picking a day in the calendar is typing it.
+    born.showCalendar();
+    auto* calendar = born.findChild<QCalendarWidget*>();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(calendar->isVisible());
+    emit calendar->clicked(QDate(2019, 7, 1));
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(born.dateText(), QString("07/01/2019"));
+    EXPECT_EQ(table.state(), Table::State::Edit);
+    table.post();
+    EXPECT_EQ(dogs.stored(2, "born"), QString("20190701"));
 }
 
 TEST_F(BoundControls, SpinBoxWritesEachStepAndCanRefuseTyping)

@@ -275,4 +275,19 @@ TEST_F(Grid, FollowsPackZapAndReopen)
     EXPECT_EQ(grid.tableModel()->rowCount(), 0);
 }
 
+TEST(GridSource, AGridMayOutliveItsDataSource)
+{
+    ScriptedDialogs dialogs;
+    DogTable dogs;
+    auto source = std::make_unique<DataSource>(dogs.table);
+    DataGrid grid(*source);
+    grid.setColumns({{"name"}});
+    EXPECT_EQ(grid.tableModel()->rowCount(), 5);
+    source.reset();
+    EXPECT_EQ(grid.tableModel()->rowCount(), 0);
+    EXPECT_EQ(grid.tableModel()->table(), nullptr);
+    dogs.table.last();   // the table no longer reaches the grid
+    pressKey(&grid, Qt::Key_Escape);
+}
+
 } // namespace
