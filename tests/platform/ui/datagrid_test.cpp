@@ -254,6 +254,16 @@ TEST_F(Grid, RowAndCellColoursComeFromTheCallbacks)
     EXPECT_EQ(background(2, 1), QColor(Qt::cyan));
     EXPECT_FALSE(grid.tableModel()->index(0, 0).data(Qt::BackgroundRole).isValid());
 
+    // And they are what the grid paints.
+    const QImage painted = grid.viewport()->grab().toImage();
+    const auto pixel = [&](int row, int column) {
+        const QRect cell = grid.visualRect(grid.tableModel()->index(row, column));
+        return QColor(painted.pixel(cell.right() - 3, cell.top() + 3));
+    };
+    EXPECT_EQ(pixel(3, 0), QColor(Qt::yellow));
+    EXPECT_EQ(pixel(2, 1), QColor(Qt::cyan));
+    EXPECT_NE(pixel(2, 0), QColor(Qt::yellow));
+
     // The row being edited is coloured by its buffer.
     table.go(1);
     table.setInt("runs", 2);
