@@ -1,6 +1,5 @@
 #include "platform/ui/boundcombobox.h"
 
-#include "platform/ui/guard.h"
 #include "platform/xbase/table.h"
 
 #include <QAbstractItemModel>
@@ -28,15 +27,7 @@ void BoundComboBox::setEditable(bool editable)
     if (!editable)
         return;
     setInsertPolicy(QComboBox::NoInsert);
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
-        if (isPending() || isLoading())
-            return;
-        if (!runGuarded([this] {
-                if (!beginEdit())
-                    reload();
-            }))
-            reload();
-    });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { touched(); });
     reload();
 }
 

@@ -49,11 +49,8 @@ QDate BoundDateEdit::date() const
 
 void BoundDateEdit::setDate(const QDate& date)
 {
-    const bool editing = runGuarded([this] {
-        if (!isPending() && !beginEdit())
-            reload();
-    });
-    if (!editing || !isPending())
+    touched();
+    if (!isPending())
         return;
     setText(date.isValid() ? date.toString(format) : QString());
     emit dateEdited();
@@ -84,11 +81,7 @@ void BoundDateEdit::userChanged()
 {
     if (isLoading())
         return;
-    if (!isPending() && !runGuarded([this] {
-            if (!beginEdit())
-                reload();
-        }))
-        reload();
+    touched();
     if (isPending())
         emit dateEdited();
 }

@@ -1,6 +1,5 @@
 #include "platform/ui/boundlineedit.h"
 
-#include "platform/ui/guard.h"
 #include "platform/xbase/table.h"
 
 #include <QFocusEvent>
@@ -23,15 +22,7 @@ public:
 
 BoundLineEdit::BoundLineEdit(QWidget* parent) : QLineEdit(parent), FieldLink(this)
 {
-    connect(this, &QLineEdit::textEdited, this, [this] {
-        if (isPending() || isLoading())
-            return;
-        if (!runGuarded([this] {
-                if (!beginEdit())
-                    reload();
-            }))
-            reload();
-    });
+    connect(this, &QLineEdit::textEdited, this, [this] { touched(); });
 }
 
 BoundLineEdit::BoundLineEdit(DataSource* source, const QString& field, QWidget* parent) : BoundLineEdit(parent)

@@ -106,6 +106,16 @@ bool FieldLink::beginEdit()
     return false;
 }
 
+void FieldLink::touched()
+{
+    if (m_pending || m_loading)
+        return;
+    bool editing = false;
+    runGuarded([&] { editing = beginEdit(); });
+    if (!editing)
+        reload();
+}
+
 void FieldLink::commit()
 {
     if (m_loading)

@@ -52,11 +52,13 @@ protected:
     // The user changed the control: the table goes into Edit state and the control counts as
     // modified. False (after a beep) when that is not possible; the caller then reloads.
     bool beginEdit();
+    // The user changed the text: the first change starts Edit state (guarded); a change that
+    // cannot be made puts the field back.
+    void touched();
     // For controls that write through: beginEdit, then store at once (guarded).
     void commit();
     // Focus left the control: write pending text (guarded: a bad value shows its message).
     void leave();
-    void setPending(bool pending) { m_pending = pending; }
     bool isLoading() const { return m_loading; }
 
 private:
