@@ -74,7 +74,7 @@ JobOutcome printDocument(QPrinter& printer, const JobRequest& request, const Doc
     preparePrinter(printer, request);
 
     const auto inform = [&](const QString& text) {
-        if (services.inform)
+        if (services.inform && !text.isEmpty())
             services.inform(text);
     };
     QPainter painter;
