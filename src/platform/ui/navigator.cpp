@@ -35,6 +35,7 @@ Navigator::Navigator(DataSource* source, QWidget* parent) : QWidget(parent)
         layout->addWidget(button);
         m_buttons[b] = button;
     }
+    layout->addStretch();   // the buttons stay together however wide the navigator is
     m_buttons[Refresh]->setVisible(false);
     setDataSource(source);
 }
