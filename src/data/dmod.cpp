@@ -202,7 +202,8 @@ void TDmod::OpenTzDbf1(const QString& path)
 {
     if (TzDbf1.isOpen())
         TzDbf1.close();
-    open(TzDbf1, data::tableDef(TableId::TzDbf1), path, baseName(path));
+    const QString resolved = resolvePath(path);   // a stored path may be in Windows form
+    open(TzDbf1, data::tableDef(TableId::TzDbf1), resolved, baseName(resolved));
 }
 
 // ---------------------------------------------------------------------------
