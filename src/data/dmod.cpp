@@ -81,7 +81,7 @@ QString TDmod::mdxPath(const QString& base) const
     return resolvePath(m_folders.indexs(), base + QStringLiteral(".mdx"));
 }
 
-QString TDmod::TablePath(TableId id, const QString& trial)
+QString TDmod::TablePath(TableId id, const QString& trial) const
 {
     const TableDef& def = data::tableDef(id);
     QString file = def.file;
@@ -89,7 +89,8 @@ QString TDmod::TablePath(TableId id, const QString& trial)
         file = ResultsFileName(trial) + QStringLiteral(".dbf");
     else if (id == TableId::SCTInfo)
         file = SCTInfoFileName(trial) + QStringLiteral(".dbf");
-    Q_ASSERT(!file.isEmpty());
+    if (file.isEmpty())
+        throw xbase::Error(def.object + QStringLiteral(" has no fixed file name"));
 
     switch (def.folder) {
     case Folder::AgxData: return resolvePath(m_folders.agxdata(), file);
@@ -260,15 +261,15 @@ bool TDmod::RunOrderExists(const QString& trial) const
 
 bool TDmod::ResultsExists(const QString& trial) const
 {
-    return pathExists(trialFolder(trial), const_cast<TDmod*>(this)->ResultsFileName(trial) + QStringLiteral(".dbf"));
+    return pathExists(trialFolder(trial), ResultsFileName(trial) + QStringLiteral(".dbf"));
 }
 
-QString TDmod::ResultsFileName(const QString&)
+QString TDmod::ResultsFileName(const QString&) const
 {
     return m_trialDateKey + QStringLiteral("Results") + ClubID();
 }
 
-QString TDmod::SCTInfoFileName(const QString&)
+QString TDmod::SCTInfoFileName(const QString&) const
 {
     return m_trialDateKey + QStringLiteral("SCTInfo") + ClubID();
 }
@@ -384,7 +385,7 @@ bool TDmod::NeedsMeasuring(const QString& memDogId)
     return dueDate.daysTo(lastDay) >= 0;
 }
 
-QString TDmod::ClubID()
+QString TDmod::ClubID() const
 {
     if (!m_clubIDRead) {
         m_clubID = GenDefs(m_folders.gendefs()).clubId();

@@ -60,8 +60,8 @@ public:
     bool RunOrderExists(const QString& trial) const;
     bool ResultsExists(const QString& trial) const;
     // Base names (no folder, no extension) of the results and course-time files.
-    QString ResultsFileName(const QString& trial);
-    QString SCTInfoFileName(const QString& trial);
+    QString ResultsFileName(const QString& trial) const;
+    QString SCTInfoFileName(const QString& trial) const;
 
     // Work tables
     void NewCounts();
@@ -87,10 +87,10 @@ public:
     // table (vRunOrd, vHtMeas ...). Does nothing when the table is open.
     void OpenDefined(xbase::Table& table, data::TableId id, const QString& trial = {});
     // Full path of a defined table's file (resolved case-insensitively when it exists).
-    QString TablePath(data::TableId id, const QString& trial = {});
+    QString TablePath(data::TableId id, const QString& trial = {}) const;
 
     // The club ID of the settings file without blanks; read once, then kept.
-    QString ClubID();
+    QString ClubID() const;
 
     // TrialDateKey (MMDDYYYY of the trial's first day), set when a trial becomes current.
     const QString& TrialDateKey() const { return m_trialDateKey; }
@@ -120,8 +120,8 @@ private:
     void computeLastAutolink();
 
     ProgramFolders m_folders;
-    QString m_clubID;
-    bool m_clubIDRead = false;
+    mutable QString m_clubID;   // read on first use, kept for the run
+    mutable bool m_clubIDRead = false;
     QString m_trialDateKey;
 };
 
