@@ -21,6 +21,12 @@ void removeIfExists(const QString& path)
         throw xbase::Error(QStringLiteral("Cannot delete ") + path);
 }
 
+bool samePath(const QString& a, const QString& b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 QString baseName(const QString& file)
 {
     return QFileInfo(file).completeBaseName();
@@ -132,9 +138,13 @@ void TDmod::open(xbase::Table& table, const TableDef& def, const QString& path, 
 
 void TDmod::OpenDefined(xbase::Table& table, TableId id, const QString& trial)
 {
-    if (table.isOpen())
-        return;
     const TableDef& def = data::tableDef(id);
+    if (table.isOpen()) {
+        // Still open for another trial: this trial's work must not go into that one's file.
+        if (def.folder != Folder::Trial || samePath(table.path(), TablePath(id, trial)))
+            return;
+        table.close();
+    }
     const QString path = TablePath(id, trial);
     if (def.createIfMissing && !QFileInfo::exists(path))
         xbase::Table::create(path, def.fields);
@@ -220,10 +230,10 @@ void TDmod::OpenHITinfo(const QString& trial) { OpenDefined(HITinfo, TableId::HI
 
 void TDmod::OpenResults(const QString& trial)
 {
-    if (Results.isOpen())
-        return;
+    const QString before = Results.isOpen() ? Results.path() : QString();
     OpenDefined(Results, TableId::Results, trial);
-    computeLastAutolink();
+    if (Results.path() != before)
+        computeLastAutolink();
 }
 
 void TDmod::computeLastAutolink()

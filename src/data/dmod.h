@@ -46,7 +46,8 @@ public:
     // scrambled both ways with its tags (index name: the file's own base name).
     void OpenTzDbf1(const QString& path);
 
-    // Tables of one trial; trial is TrialNumberText ("00012").
+    // Tables of one trial; trial is TrialNumberText ("00012"). A table still open for
+    // another trial is closed and the asked trial's file opened instead.
     void OpenLevGroup(const QString& trial);
     void OpenRunOrder(const QString& trial);
     void OpenJumpHts(const QString& trial);

@@ -626,3 +626,31 @@ TEST_F(DmodTest, DogsAreMeasuredWithoutACardOrWhenTheirCheckFallsDue)
     }
     EXPECT_EQ(dmod.DogMaster.currentTag(), "IDKEY");
 }
+
+TEST_F(DmodTest, ATrialTableLeftOpenForAnotherTrialIsSwitchedToTheAskedOne)
+{
+    TDmod dmod{ProgramFolders(dir.path())};
+    QDir().mkpath(path("catdata/cat00013"));
+    dmod.OpenLevGroup("00012");
+    appendRow(dmod.LevGroup, {{"day_num", "1"}, {"classname", "Standard"}});
+
+    dmod.OpenLevGroup("00013");
+    EXPECT_TRUE(dmod.LevGroup.isEmpty());
+    EXPECT_TRUE(dmod.LevGroup.path().contains("cat00013"));
+    EXPECT_TRUE(exists("catdata/cat00013/levgroup.dbf"));
+
+    // Results follow the trial date too, and the running number is taken afresh.
+    dmod.SetTrialDateKeyFromText("06/05/2004");
+    dmod.OpenResults("00012");
+    appendRow(dmod.Results, {{"autolink", "40"}});
+    dmod.Results.close();
+    dmod.OpenResults("00012");
+    EXPECT_EQ(dmod.LastAutolink, 40);
+    dmod.SetTrialDateKeyFromText("07/04/2005");
+    dmod.OpenResults("00013");
+    appendRow(dmod.Results, {{"autolink", "3"}});
+    dmod.SetTrialDateKeyFromText("06/05/2004");
+    dmod.OpenResults("00012");
+    EXPECT_EQ(dmod.Results.recordCount(), 1u);
+    EXPECT_EQ(dmod.LastAutolink, 40);
+}
