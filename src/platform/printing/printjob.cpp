@@ -71,6 +71,21 @@ JobOutcome printDocument(QPrinter& printer, const JobRequest& request, const Doc
 {
     if (request.askPrinter && services.choosePrinter && !services.choosePrinter(printer))
         return JobOutcome::Cancelled;
+    // Label stocks and reports bring their own paper; the user's printer set-up comes back afterwards.
+    struct Restore
+    {
+        QPrinter& printer;
+        QPageLayout layout;
+        bool fullPage;
+        bool active;
+        ~Restore()
+        {
+            if (active) {
+                printer.setPageLayout(layout);
+                printer.setFullPage(fullPage);
+            }
+        }
+    } restore{printer, printer.pageLayout(), printer.fullPage(), request.pageSize || request.pageLayout};
     preparePrinter(printer, request);
 
     const auto inform = [&](const QString& text) {

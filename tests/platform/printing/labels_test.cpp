@@ -270,9 +270,11 @@ TEST(LabelJob, PrintsASheetToPdfFromThePaperEdge)
     EXPECT_EQ(result.outcome, JobOutcome::Completed);
     EXPECT_EQ(result.run.printed, 29);
     EXPECT_EQ(result.run.pages, 2);
-    EXPECT_TRUE(printer.fullPage());
-    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+    // The sheet was Letter from the paper edge; the printer's own set-up is back afterwards.
     EXPECT_EQ(pdfPageCount(pdf), 2);
+    EXPECT_EQ(runTool("pdfinfo", {pdf}).contains("612 x 792 pts (letter)"), true);
+    EXPECT_FALSE(printer.fullPage());
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("Owner1 Sample"));
     EXPECT_FALSE(text.contains("Owner3 Sample"));
