@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/backgroundpicture.h"
+#include "app/entrycommands.h"
 #include "platform/system/version.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
@@ -140,6 +141,7 @@ void TMainForm::wireBuiltCommands()
         TVersionHistoryForm form(this);
         form.exec();
     });
+    new EntryCommands(*this);   // Index menu, Find, the entries grid, Defaults && Options
 }
 
 QAction* TMainForm::item(const QString& objectName) const
@@ -229,6 +231,20 @@ void TMainForm::setTrialOpenState()
     refreshEnabled();
     item(QStringLiteral("LastName1"))->setChecked(true);
     m_pages->setCurrentWidget(m_entryPanel);
+}
+
+void TMainForm::setCurrentTrial(int number, const QString& entriesPath, const QString& firstDate)
+{
+    m_trialNumber = number;
+    m_entriesPath = entriesPath;
+    m_trialFirstDate = firstDate;
+}
+
+void TMainForm::clearCurrentTrial()
+{
+    m_trialNumber = 0;
+    m_entriesPath.clear();
+    m_trialFirstDate.clear();
 }
 
 void TMainForm::setStatusPanel(int panel, const QString& text)

@@ -44,6 +44,15 @@ public:
     void setTrialOpenState();
     bool isTrialOpen() const { return m_trialOpen; }
 
+    // The current trial: its number (0 when none), entries file and first date (MM/DD/YYYY).
+    // The trial lifecycle sets them before emitting trialOpened() and clears them before
+    // emitting trialClosed().
+    int trialNumber() const { return m_trialNumber; }
+    QString entriesPath() const { return m_entriesPath; }
+    QString trialFirstDate() const { return m_trialFirstDate; }
+    void setCurrentTrial(int number, const QString& entriesPath, const QString& firstDate);
+    void clearCurrentTrial();
+
     // Status bar panels 1 to 3 ("Show #", "Rec #", "Current Index =").
     void setStatusPanel(int panel, const QString& text);
     QString statusPanel(int panel) const;
@@ -63,6 +72,10 @@ public:
 signals:
     // Each time the window becomes active (the entry form sets its focus then).
     void formActivated();
+    // A trial has become current (TzDbf1 open, trial-open state set), or the current one
+    // has been closed (TzDbf1 closed, no-trial state set).
+    void trialOpened();
+    void trialClosed();
 
 protected:
     bool event(QEvent* event) override;
@@ -92,4 +105,7 @@ private:
     TCalculatorForm* m_calculator = nullptr;
     TCalendarForm* m_calendar = nullptr;
     bool m_trialOpen = false;
+    int m_trialNumber = 0;
+    QString m_entriesPath;
+    QString m_trialFirstDate;
 };
