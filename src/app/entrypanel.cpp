@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCompleter>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -105,6 +106,9 @@ TEntryPanel::TEntryPanel(TDmod* dmod, QWidget* parent)
 
     // Fill the breed pick list once (not deleted, not blank, in BREEDNAME order).
     runGuarded([this] {
+        // AGX's breed file is copied in by the secretary; until then the list stays empty.
+        if (!m_dmod->Breeds.isOpen() && !QFileInfo::exists(m_dmod->TablePath(data::TableId::Breeds)))
+            return;
         m_dmod->OpenBreeds();
         Table& breeds = m_dmod->Breeds;
         breeds.setCurrentTag(QStringLiteral("BREEDNAME"));

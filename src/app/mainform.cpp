@@ -1,7 +1,9 @@
 #include "app/mainform.h"
 
 #include "app/backgroundpicture.h"
+#include "app/triallifecycle.h"
 #include "app/entrycommands.h"
+#include "app/entrypanel.h"
 #include "platform/system/version.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
@@ -45,6 +47,8 @@ TMainForm::TMainForm(TDmod* dmod, QWidget* parent) : QMainWindow(parent), m_dmod
     m_pages->addWidget(m_picture);
     m_pages->addWidget(m_entryPanel);
     setCentralWidget(m_pages);
+    if (m_dmod)
+        installEntryPanel();
 
     createMenus();
     createSpeedBar();
@@ -125,6 +129,8 @@ void TMainForm::createStatusBar()
 
 void TMainForm::wireBuiltCommands()
 {
+    if (m_dmod)
+        new TrialLifecycle(*this, *m_dmod);   // New, Open, Close, Show Dates, Pack, Remove All
     provide(QStringLiteral("PrintSetup1"), [this] { PrintSetup1Click(); });
     provide(QStringLiteral("Exit1"), [this] { Exit1Click(); });
     provide(QStringLiteral("JuniorsReadOnly1"), [] {});
@@ -245,6 +251,16 @@ void TMainForm::clearCurrentTrial()
     m_trialNumber = 0;
     m_entriesPath.clear();
     m_trialFirstDate.clear();
+}
+
+void TMainForm::installEntryPanel()
+{
+    auto* panel = new TEntryPanel(m_dmod);
+    setEntryPanel(panel);
+    connect(panel, &TEntryPanel::statusText, this, &TMainForm::setStatusPanel);
+    connect(this, &TMainForm::trialOpened, panel, guarded([this, panel] { panel->setupForTrial(m_trialNumber); }));
+    connect(this, &TMainForm::trialClosed, panel, guarded([panel] { panel->trialClosed(); }));
+    connect(this, &TMainForm::formActivated, panel, guarded([panel] { panel->FormActivate(); }));
 }
 
 void TMainForm::setStatusPanel(int panel, const QString& text)

@@ -87,6 +87,7 @@ private:
     void createSpeedBar();
     void createStatusBar();
     void wireBuiltCommands();
+    void installEntryPanel();   // the entry form, bound to the data module's entries table
     void refreshEnabled();
     void scaleToScreen();
 
