@@ -86,15 +86,18 @@ TEST(TableDefs, EveryDefinitionIsConsistent)
         std::set<QString> tagNames;
         for (const auto& tag : def.tags) {
             EXPECT_TRUE(tagNames.insert(tag.name.toUpper()).second);
-            if (!def.fields.isEmpty())
+            if (!def.fields.isEmpty()) {
                 EXPECT_NO_THROW(xbase::Expression::compile(tag.expression, def.fields)) << tag.expression.toStdString();
+            }
         }
-        if (!def.file.isEmpty())
+        if (!def.file.isEmpty()) {
             EXPECT_TRUE(files.insert({int(def.folder), def.file.toLower()}).second);
-        if (!def.currentTag.isEmpty())
+        }
+        if (!def.currentTag.isEmpty()) {
             EXPECT_TRUE(tagNames.count(def.currentTag.toUpper())) << def.currentTag.toStdString();
-        else
+        } else {
             EXPECT_TRUE(def.tags.isEmpty());
+        }
     }
 }
 
