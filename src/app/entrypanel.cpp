@@ -862,7 +862,7 @@ void TEntryPanel::SpeedButtonClick(QToolButton* button)
 
 void TEntryPanel::TzCheckBox1Click(BoundCheckBox* box)
 {
-    if (box->isChecked() || !PageControl1->isVisible())
+    if (box->isChecked() || !PageControl1->isVisibleTo(this))
         return;
     for (int d = 1; d <= entry::kDays; ++d)
         for (int r = 1; r <= entry::kClasses; ++r) {

@@ -1,5 +1,7 @@
 #include "entryfixture.h"
 
+#include "app/mainform.h"
+
 #include "platform/ui/boundlineedit.h"
 #include "platform/ui/datasource.h"
 #include "platform/ui/navigator.h"
@@ -357,8 +359,7 @@ TEST_F(EntryPanelTest, MovingOffAnEditedRecordRunsTheSameCheck)
     panel->EditBtnClick();
     click(box(1, 7, 1));   // Jumpers run 1 ticked, no level
     dialogs.expectMessage(entry::text::levelMissingOnPost("Day 1 - Jumpers"));
-    auto* navigator = panel->findChild<Navigator*>("DBNavigator1");
-    EXPECT_FALSE(navigator->trigger(Navigator::Next));
+    EXPECT_FALSE(dmod->TzDbf1.next());
     EXPECT_EQ(state(), State::Edit);
     EXPECT_EQ(dmod->TzDbf1.recNo(), 1u);
 
@@ -547,4 +548,89 @@ TEST_F(EntryPanelTest, SavedEntryIsThereAfterReopening)
     EXPECT_EQ(dmod->TzDbf1.trimmed("last"), "Durable");
     EXPECT_EQ(field("d1_jump_lv"), "3");
     EXPECT_TRUE(flag("d1_jump_1"));
+}
+
+TEST_F(EntryPanelTest, TabOrderRunsThroughTheFormAsTheSecretaryTypes)
+{
+    openTwoDayTrial();
+    QStringList names;
+    QWidget* w = panel->findChild<QWidget*>("TzEdit1");
+    const QWidget* start = w;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() && !w->inherits("QTabBar"))
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != start && !names.contains("SendBtn"));
+    const QStringList expected = {
+        "TzEdit1", "CallNameEdit", "BreedEdit", "BreedPickList", "BirthdateEdit", "PCardEdit", "FirstNameEdit",
+        "LastNameEdit", "AddressEdit", "CityEdit", "TzEdit10", "ZipEdit", "CountryEdit", "PhoneEdit", "EmailEdit",
+        "HandlerEdit", "ArmbandEdit"};
+    ASSERT_GE(names.size(), expected.size());
+    EXPECT_EQ(names.mid(0, expected.size()), expected);
+    const QStringList tail = {"RegularHt4", "RegularHt8", "RegularHt12", "RegularHt16", "RegularHt20", "RegularHt24",
+                              "SecondHt4", "SecondHt8", "SecondHt12", "SecondHt16", "SecondHt20", "LookUpBtn",
+                              "HandicapBox", "FeoBox", "CategoryRegular", "CategoryVeteran", "CategoryEnthusiast",
+                              "CategorySpecialist", "WorkerBox", "EmailSentBox", "NotesEdit", "PrintItBox",
+                              "GateKeyEdit", "SendBtn"};
+    EXPECT_EQ(names.mid(names.size() - tail.size()), tail);
+}
+
+TEST_F(EntryPanelTest, TwentyDogsEnteredOneAfterAnother)
+{
+    openTwoDayTrial();
+    ScriptedDialogs dialogs;
+    const int heights[] = {4, 8, 12, 16, 20, 24};
+    for (int n = 1; n <= 20; ++n) {
+        const int regular = heights[n % 6];
+        addWithHeight(regular);
+        xbase::Table& t = dmod->TzDbf1;
+        t.setText("mem_dog_id", QStringLiteral("%1-01").arg(10000 + n));
+        t.setText("last", QStringLiteral("Owner%1").arg(n, 2, 10, QLatin1Char('0')));
+        t.setText("armband", entry::heightText(regular) + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')));
+        if (n % 5 == 0)
+            panel->categoryRadio(Category::Veteran)->click();
+        click(level(1, 7, QChar(u'1' + n % 5)));   // Jumpers once: run 1 ticked
+        if (n % 2 == 0) {
+            dialogs.expectMessage(kLevelQuestion, "Both");
+            click(level(2, 4, '2'));   // Snooker twice on day 2
+        }
+        ASSERT_TRUE(panel->SaveBtnClick()) << n;
+    }
+    EXPECT_EQ(dmod->TzDbf1.recordCount(), 20u);
+    EXPECT_EQ(panel->runCounts()[0], 20);
+    EXPECT_EQ(panel->runCounts()[1], 20);
+    EXPECT_EQ(panel->pageControl()->tabText(1), "Sun/  20");
+
+    // Each record reads back as entered.
+    xbase::Table& t = dmod->TzDbf1;
+    t.setCurrentTag("IDKEY");
+    ASSERT_TRUE(t.seek("10005-01"));
+    EXPECT_EQ(t.text("ht_cat"), "V");
+    EXPECT_EQ(t.text("vet_ht"), "20");
+    EXPECT_EQ(t.text("srt_ht"), "1");
+    EXPECT_EQ(t.text("d1_jump_lv"), "1");
+    EXPECT_TRUE(panel->secondRadio(20)->isChecked());
+}
+
+// Not run by default: writes a picture of the main window with a two-day trial open.
+//   app_tests --gtest_also_run_disabled_tests --gtest_filter='*Picture*'  (ENTRY_PICTURE=file.png)
+TEST_F(EntryPanelTest, DISABLED_PictureOfTheMainWindowWithATwoDayTrial)
+{
+    openTwoDayTrial();
+    panel.reset();
+    addRecord({{"mem_dog_id", "01234-02"}, {"call_name", "Zip"}, {"breed", "Border Collie"}, {"first", "Ann"},
+               {"last", "Abbott"}, {"address", "12 Elm Street"}, {"city", "Salem"}, {"state", "OR"}, {"zip", "97301"},
+               {"country", "USA"}, {"phone", "503-555-0101"}, {"email", "ann@example.org"}, {"armband", "  2001"},
+               {"gatekey", "A1"}, {"reg_ht", "24"}, {"ht_cat", "V"}, {"vet_ht", "20"}, {"srt_ht", "1"},
+               {"pcard", "22"}, {"bdate", "03/14/1999"}, {"d1_std_1", "T"}, {"d1_std_2", "T"}, {"d1_std_lev", "3"},
+               {"d1_jump_1", "T"}, {"d1_jump_lv", "3"}, {"d1_clrs_3", "T"}, {"notes", "Needs ring 2 first"}});
+    TMainForm form(dmod.get());
+    form.resize(800, 600);
+    form.setCurrentTrial(12, entriesPath, "06/05/2004");
+    form.setTrialOpenState();
+    emit form.trialOpened();
+    form.show();
+    QApplication::processEvents();
+    const QString file = qEnvironmentVariable("ENTRY_PICTURE", QStringLiteral("entrypanel.png"));
+    EXPECT_TRUE(form.grab().save(file));
 }
