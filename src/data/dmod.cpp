@@ -120,17 +120,11 @@ void TDmod::open(xbase::Table& table, const TableDef& def, const QString& path, 
     // and the tags are built once, from the unscrambled records.
     table.setTags({});
     table.open(path);
-    switch (def.scrambling) {
-    case Scrambling::None:
-        break;
-    case Scrambling::ReadOnly:
-        table.setReadCallback(data::UnscrambleRecord);
-        break;
-    case Scrambling::Both:
-        table.setReadCallback(data::UnscrambleRecord);
-        table.setWriteCallback(data::ScrambleRecord);
-        break;
-    }
+    // Set every time: the same object may have held a file of the other kind before.
+    const bool reads = def.scrambling != Scrambling::None;
+    const bool writes = def.scrambling == Scrambling::Both;
+    table.setReadCallback(reads ? xbase::RecordCallback(data::UnscrambleRecord) : xbase::RecordCallback());
+    table.setWriteCallback(writes ? xbase::RecordCallback(data::ScrambleRecord) : xbase::RecordCallback());
     table.setTags(def.tags);
     table.setCurrentTag(def.currentTag);
     table.first();
