@@ -597,6 +597,10 @@ void TEntryPanel::readPreferences()
 
 void TEntryPanel::FormActivate()
 {
+    // A message box closing in the middle of an entry activates the window too: the entry
+    // being typed keeps its ID field and its focus.
+    if (DataSource1->isEditing())
+        return;
     setIdFieldEnabled(false);
     if (!m_trialOpen || !m_dmod->TzDbf1.isOpen())
         return;

@@ -550,6 +550,29 @@ TEST_F(EntryPanelTest, SavedEntryIsThereAfterReopening)
     EXPECT_TRUE(flag("d1_jump_1"));
 }
 
+TEST_F(EntryPanelTest, ActivationFocusesAddOrFindButLeavesAnEntryBeingTyped)
+{
+    openTwoDayTrial();
+    panel->show();
+    QApplication::setActiveWindow(panel.get());
+    panel->FormActivate();
+    EXPECT_EQ(QApplication::focusWidget(), panel->button("AddBtn")) << "empty entries file";
+
+    addRecord({{"last", "Abbott"}, {"reg_ht", "16"}});
+    panel->FormActivate();
+    EXPECT_EQ(QApplication::focusWidget(), panel->button("FindBtn"));
+
+    panel->AddBtnClick();
+    auto* id = panel->findChild<QLineEdit*>("TzEdit1");
+    EXPECT_EQ(QApplication::focusWidget(), id);
+    panel->FormActivate();   // a message box closed
+    EXPECT_TRUE(id->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), id);
+    panel->CancelBtnClick();
+    panel->FormActivate();
+    EXPECT_FALSE(id->isEnabled());
+}
+
 TEST_F(EntryPanelTest, TabOrderRunsThroughTheFormAsTheSecretaryTypes)
 {
     openTwoDayTrial();
