@@ -53,6 +53,9 @@ struct Table::Events
     HandlerList<std::function<void(Table&, int)>> dataChange;
     HandlerList<std::function<void(Table&)>> updateRecord;
     bool readOnlyMode = false;
+    // Callbacks given before open, used by the next open (so its tags are built once).
+    RecordCallback pendingRead;
+    RecordCallback pendingWrite;
 };
 
 namespace {
@@ -230,6 +233,10 @@ void Table::open(const QString& path, const OpenOptions& options)
     auto data = std::make_shared<TableData>();
     data->flushAfterPost = options.flushAfterPost;
     data->load(path, options.readOnly);
+    data->readCallback = std::move(m_events->pendingRead);
+    data->writeCallback = std::move(m_events->pendingWrite);
+    m_events->pendingRead = nullptr;
+    m_events->pendingWrite = nullptr;
     m_events->readOnlyMode = false;
     attach(data);
     try {
@@ -335,7 +342,8 @@ bool Table::hasMemo() const
 void Table::setReadCallback(RecordCallback callback)
 {
     if (!m_shared) {
-        throw Error(QStringLiteral("The table is not open"));
+        m_events->pendingRead = std::move(callback);
+        return;
     }
     m_shared->readCallback = std::move(callback);
     if (m_shared->open) {
@@ -351,8 +359,10 @@ void Table::setReadCallback(RecordCallback callback)
 
 void Table::setWriteCallback(RecordCallback callback)
 {
-    if (!m_shared)
-        throw Error(QStringLiteral("The table is not open"));
+    if (!m_shared) {
+        m_events->pendingWrite = std::move(callback);
+        return;
+    }
     m_shared->writeCallback = std::move(callback);
 }
 

@@ -209,8 +209,10 @@ public:
     const CodePage& codePage() const;
     bool hasMemo() const;
 
-    // Callbacks on the record bytes (see RecordCallback). Either may be empty. Setting the read
-    // callback re-reads the records for the tags and the current record.
+    // Callbacks on the record bytes (see RecordCallback). Either may be empty. They belong to
+    // one open: given before open() they serve the next open (and its tags are built once);
+    // close() forgets them. Setting the read callback on an open table rebuilds the tags and
+    // re-reads the current record.
     void setReadCallback(RecordCallback callback);
     void setWriteCallback(RecordCallback callback);
 
