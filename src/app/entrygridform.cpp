@@ -138,7 +138,8 @@ void TShowGridForm1::FormClose()
     m_table.detach(m_afterScroll);
     if (m_table.isOpen())
         m_table.setReadOnly(false);
-    IniFile& ini = GenDefs().ini();
+    GenDefs settings;
+    IniFile& ini = settings.ini();
     entryindex::writeGridLayout(ini, shownColumns());
 }
 

@@ -308,7 +308,8 @@ void TDefaultsForm::changed()
 void TDefaultsForm::FormActivate()
 {
     m_loaded = true;
-    IniFile& ini = GenDefs().ini();
+    GenDefs settings;
+    IniFile& ini = settings.ini();
 
     CommentEdit->clear();
     ClubNameBox->clear();
@@ -405,7 +406,8 @@ void TDefaultsForm::ResetDefaultClick()
 
 void TDefaultsForm::ApplyButtonClick()
 {
-    IniFile& ini = GenDefs().ini();
+    GenDefs settings;
+    IniFile& ini = settings.ini();
     ini.writeString(kClubInfo, QStringLiteral("ClubName"), m_clubName);
     ini.writeString(kClubInfo, QStringLiteral("ClubAbbreviation"), AbbreviationEdit->text());
     ini.writeString(kClubInfo, QStringLiteral("ClubID"), m_clubId);
