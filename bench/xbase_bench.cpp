@@ -224,9 +224,15 @@ int main(int argc, char** argv)
     py.start(QStringLiteral("/usr/bin/python3"),
              {QStringLiteral("-c"),
               QStringLiteral("import sys, time, dbfread\n"
+                             "class P(dbfread.FieldParser):\n"
+                             "    def parseD(self, field, data):\n"
+                             "        try:\n"
+                             "            return dbfread.FieldParser.parseD(self, field, data)\n"
+                             "        except ValueError:\n"
+                             "            return None  # the dog file's 20050000\n"
                              "t = time.perf_counter(); n = 0\n"
                              "for p in sys.argv[1:]:\n"
-                             "    for r in dbfread.DBF(p, encoding='cp437'):\n"
+                             "    for r in dbfread.DBF(p, encoding='cp437', parserclass=P):\n"
                              "        n += 1\n"
                              "print(time.perf_counter() - t, n)\n"),
               dogs, members});

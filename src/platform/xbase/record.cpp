@@ -189,9 +189,20 @@ QDate RecordView::toDate(FieldRef field) const
     if (!m_buf)
         return {};
     const FieldDef& f = m_data->fields[i];
+    if (f.type == 'D' && f.width >= 8) {
+        // Straight from the digits: this runs for every date of a scan.
+        const char* p = m_buf + m_data->offsets[size_t(i)];
+        int v[8];
+        for (int k = 0; k < 8; ++k) {
+            if (p[k] < '0' || p[k] > '9')
+                return {};
+            v[k] = p[k] - '0';
+        }
+        return QDate(v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3], v[4] * 10 + v[5], v[6] * 10 + v[7]);
+    }
     const QString t = rawText(field).trimmed();
-    if (f.type == 'D' || t.size() == 8)
-        return QDate::fromString(t.left(8), QStringLiteral("yyyyMMdd"));
+    if (t.size() == 8)
+        return QDate::fromString(t, QStringLiteral("yyyyMMdd"));
     return QDate::fromString(t, QStringLiteral("MM/dd/yyyy"));
 }
 
