@@ -925,7 +925,7 @@ void TEntryPanel::TzEdit10Exit()
     if (!DataSource1->isEditing())
         return;
     const QString text = rightTrimmed(TzEdit10->value());
-    if (text.size() < 3 && text != text.toUpper())
+    if (text.size() < 3 && rightTrimmed(m_dmod->TzDbf1.text("state")) != text.toUpper())
         m_dmod->TzDbf1.setText("state", text.toUpper());
 }
 
