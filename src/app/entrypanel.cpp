@@ -204,15 +204,21 @@ QWidget* TEntryPanel::buildEntryFields()
     };
 
     TzEdit1 = edit(QStringLiteral("mem_dog_id"), QStringLiteral("TzEdit1"));
+    TzEdit1->setMinimumWidth(90);
     TzEdit1->setMaximumWidth(110);
     auto* hint = caption(QStringLiteral("AGX ID#  is   nnnnn-nn  "), box);
     hint->setObjectName(QStringLiteral("IdHintLabel"));
-    addRow(QStringLiteral("AGX ID #"), TzEdit1, hint);
+    addRow(QStringLiteral("AGX ID #"), TzEdit1);
     LookUpBtn = new QPushButton(QStringLiteral("&Look Up ID"), box);
     LookUpBtn->setObjectName(QStringLiteral("LookUpBtn"));
     LookUpBtn->setToolTip(QStringLiteral("Flip to Members if problem with ID #"));
     connect(LookUpBtn, &QPushButton::clicked, this, [this] { emit lookUpIdRequested(); });
-    grid->addWidget(LookUpBtn, row++, 1, Qt::AlignLeft);
+    {
+        auto* line = new QHBoxLayout;
+        line->addWidget(LookUpBtn);
+        line->addWidget(hint, 1);
+        grid->addLayout(line, row++, 1);
+    }
 
     QList<QWidget*> order{TzEdit1};
     auto* callName = edit(QStringLiteral("call_name"), QStringLiteral("CallNameEdit"), true);
@@ -232,17 +238,14 @@ QWidget* TEntryPanel::buildEntryFields()
     auto* bdate = new BoundDateEdit(DataSource1, QStringLiteral("bdate"), this);
     bdate->setObjectName(QStringLiteral("BirthdateEdit"));
     bdate->setReadOnly(true);
-    bdate->setMaximumWidth(110);
+    bdate->setMinimumWidth(112);
+    bdate->setMaximumWidth(120);
     auto* pcard = edit(QStringLiteral("pcard"), QStringLiteral("PCardEdit"), true);
     pcard->setMaximumWidth(50);
-    auto* dateLine = new QHBoxLayout;
-    dateLine->addWidget(bdate);
-    dateLine->addSpacing(8);
-    dateLine->addWidget(caption(QStringLiteral("P-Card Height"), box));
-    dateLine->addWidget(pcard);
-    dateLine->addStretch();
     grid->addWidget(caption(QStringLiteral("Birthdate"), box), row, 0);
-    grid->addLayout(dateLine, row++, 1);
+    grid->addWidget(bdate, row++, 1, Qt::AlignLeft);
+    grid->addWidget(caption(QStringLiteral("P-Card Height"), box), row, 0);
+    grid->addWidget(pcard, row++, 1, Qt::AlignLeft);
     order << callName << BreedEdit << BreedPickList << bdate << pcard;
 
     auto* owner = new QGroupBox(QStringLiteral("Owner Info"), box);
@@ -307,8 +310,8 @@ QWidget* TEntryPanel::buildEntryFields()
     }
     order << handler << ArmbandEdit;
     grid->setRowStretch(row, 1);
-    box->setMinimumWidth(300);
-    box->setMaximumWidth(360);
+    box->setMinimumWidth(320);
+    box->setMaximumWidth(380);
 
     // The rest of the tab order is completed in setTabOrders().
     m_tabOrder = order;
@@ -354,6 +357,9 @@ QWidget* TEntryPanel::buildDayPage(int day)
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet%1").arg(day));
+    // A level that is down must be seen at a glance.
+    page->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #1e4fa0; color: white;"
+                                       " font-weight: bold; border: 1px solid #0b2a60; border-radius: 3px; }"));
     auto* grid = new QGridLayout(page);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
@@ -480,7 +486,6 @@ QWidget* TEntryPanel::buildHeights()
     top->addLayout(secLabels);
     top->addWidget(second);
     top->addWidget(category);
-    top->addWidget(status);
     top->addStretch();
     grid->addLayout(top, 0, 0, 1, 6);
 
@@ -500,11 +505,15 @@ QWidget* TEntryPanel::buildHeights()
     notesBox->setSpacing(0);
     notesBox->addWidget(caption(QStringLiteral("Special Notes"), box));
     notesBox->addWidget(notes);
-    grid->addLayout(volunteer, 1, 0);
-    grid->addLayout(conf, 1, 1);
-    grid->addLayout(notesBox, 1, 2, 1, 3);
-    grid->addWidget(printit, 1, 5, Qt::AlignBottom);
-    grid->setColumnStretch(2, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(status);
+    bottom->addLayout(volunteer);
+    bottom->addLayout(conf);
+    auto* notesLine = new QVBoxLayout;
+    notesLine->addLayout(notesBox);
+    notesLine->addWidget(printit);
+    bottom->addLayout(notesLine, 1);
+    grid->addLayout(bottom, 1, 0, 1, 6);
 
     // Tab order after the day pages: heights, Look Up ID, special status, category,
     // worker, confirmation sent, notes, print on slips, gate key, Send.
