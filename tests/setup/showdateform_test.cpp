@@ -302,6 +302,7 @@ TEST_F(ShowDateFormTest, CloseWithChangesAsksAndYesReallySaves)
 {
     addTrial(1, 2);
     addTrial(2, 1);
+    dmod->ShowDates.first();   // the window edits the current row
     {
         ScriptedDialogs dialogs;
         TShowDateForm form(*dmod, TShowDateForm::Mode::Edit);
