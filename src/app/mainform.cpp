@@ -4,6 +4,9 @@
 #include "app/triallifecycle.h"
 #include "app/entrycommands.h"
 #include "app/entrypanel.h"
+#include "data/dmod.h"
+#include "entries/armbands.h"
+#include "entries/entriesmenu.h"
 #include "platform/system/version.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -148,6 +152,16 @@ void TMainForm::wireBuiltCommands()
         form.exec();
     });
     new EntryCommands(*this);   // Index menu, Find, the entries grid, Defaults && Options
+    if (m_dmod) {
+        // Armbands, gate keys and height changes (Tasks).
+        provide(itemByPath({QStringLiteral("Tasks"), QStringLiteral("Assign Armband #'s and Gate Keys")})->objectName(), [this] {
+            entries::AssignArmbandsMenuClick(*m_dmod, m_trialNumber, this);
+            if (QAction* lastName = item(QStringLiteral("LastName1")))
+                lastName->trigger();   // the NAME order, checked in the Index menu
+        });
+        provide(itemByPath({QStringLiteral("Tasks"), QStringLiteral("Height Changes/Corrections")})->objectName(),
+                [this] { entries::HeightChangesMenuClick(*m_dmod, m_trialNumber, this); });
+    }
 }
 
 QAction* TMainForm::item(const QString& objectName) const
@@ -261,6 +275,16 @@ void TMainForm::installEntryPanel()
     connect(this, &TMainForm::trialOpened, panel, guarded([this, panel] { panel->setupForTrial(m_trialNumber); }));
     connect(this, &TMainForm::trialClosed, panel, guarded([panel] { panel->trialClosed(); }));
     connect(this, &TMainForm::formActivated, panel, guarded([panel] { panel->FormActivate(); }));
+    // ArmbandExit: the armband right-aligned and the gate key in capitals; the same again
+    // before every write of the form, which a tool button can start without leaving a field.
+    panel->setArmbandExitHandler([panel] { armbands::normaliseEntryFields(panel->dmod()->TzDbf1, panel->digits()); });
+    if (m_dmod) {
+        QPointer<TEntryPanel> form(panel);
+        m_dmod->TzDbf1.onUpdateRecord([form](xbase::Table& t) {
+            if (form && form->handlers().isAttached())
+                armbands::normaliseEntryFields(t, form->digits());
+        });
+    }
 }
 
 void TMainForm::setStatusPanel(int panel, const QString& text)
