@@ -312,12 +312,14 @@ void TSCTForm::showDay(int day)
             classes.append(row.classname);
     const QStringList visible = visibleSctPages(classes);
     int first = -1;
+    ++m_holding;   // hiding the selected page moves the selection by itself
     for (int i = 0; i < int(m_pageList.size()); ++i) {
         const bool shown = visible.contains(m_pageList[size_t(i)].name);
         m_pages->setTabVisible(i, shown);
         if (shown && first < 0)
             first = i;
     }
+    --m_holding;
     m_pageIndex = first;
     if (first < 0) {
         m_rowShown = false;
