@@ -8,6 +8,8 @@
 #include "entries/armbands.h"
 #include "entries/entriesmenu.h"
 #include "platform/system/version.h"
+#include "setup/judgemenu.h"
+#include "setup/setupmenu.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
 #include "platform/ui/progress.h"
@@ -161,6 +163,27 @@ void TMainForm::wireBuiltCommands()
         });
         provide(itemByPath({QStringLiteral("Tasks"), QStringLiteral("Height Changes/Corrections")})->objectName(),
                 [this] { entries::HeightChangesMenuClick(*m_dmod, m_trialNumber, this); });
+
+        // Trial set-up: level groupings, running order, judges and course times.
+        const auto levelGroupings = [this] { setup::LevelGroupingsMenuClick(*m_dmod, m_trialNumber, this); };
+        const auto runningOrder = [this] { setup::RunningOrderMenuClick(*m_dmod, m_trialNumber, this); };
+        const auto assignments = [this] { setup::JudgeAssignmentsMenuClick(*m_dmod, m_trialNumber, this); };
+        const QString databases = QStringLiteral("Databases");
+        const QString tasks = QStringLiteral("Tasks");
+        const std::pair<QStringList, std::function<void()>> setUp[] = {
+            {{databases, QStringLiteral("Level Groupings ")}, levelGroupings},
+            {{tasks, QStringLiteral("Define Level Groupings")}, levelGroupings},
+            {{databases, QStringLiteral("Running Order")}, runningOrder},
+            {{tasks, QStringLiteral("Define Running Order")}, runningOrder},
+            {{databases, QStringLiteral("Judge Assignments")}, assignments},
+            {{tasks, QStringLiteral("Judge Assignments")}, assignments},
+            {{databases, QStringLiteral("Judges ")}, [this] { setup::JudgesMenuClick(*m_dmod, this); }},
+            {{databases, QStringLiteral("SCT (Standard Course Times)")},
+             [this] { setup::SCTMenuClick(*m_dmod, m_trialNumber, this); }},
+        };
+        for (const auto& [path, handler] : setUp)
+            if (QAction* action = itemByPath(path))
+                provide(action->objectName(), handler);
     }
 }
 
