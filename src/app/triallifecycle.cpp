@@ -1,5 +1,7 @@
 #include "app/triallifecycle.h"
 
+#include "platform/ui/tablehandlers.h"
+
 #include "app/mainform.h"
 #include "data/dmod.h"
 #include "data/trials.h"
@@ -149,6 +151,10 @@ void TrialLifecycle::closeTrial()
 {
     const bool wasOpen = m_dmod.TzDbf1.isOpen() || m_form.isTrialOpen();
     if (m_dmod.TzDbf1.isOpen()) {
+        // The entry form lets go of the table first, so an entry being typed is written
+        // as it stands instead of being checked (and possibly dropped) on the way out.
+        if (TableHandlers* handlers = TableHandlers::of(m_dmod.TzDbf1))
+            handlers->detach();
         if (m_dmod.TzDbf1.state() == xbase::Table::State::Browse)
             m_dmod.TzDbf1.flush();
         m_dmod.TzDbf1.close();
