@@ -81,13 +81,13 @@ protected:
         t.setDate("show_date", first);
         for (int d = 1; d <= 4; ++d) {
             const QString p = QStringLiteral("d%1_").arg(d);
-            const EntryDay spec = d <= days.size() ? days[d - 1] : EntryDay{};
+            const EntryDay offered = d <= days.size() ? days[d - 1] : EntryDay{};
             const char* levels[] = {"lev1", "lev2", "lev3", "lev4", "lev5", "levc"};
             for (int i = 0; i < 6; ++i)
-                t.setBool(p + levels[i], spec.levels.contains(QLatin1Char("12345C"[i])));
+                t.setBool(p + levels[i], offered.levels.contains(QLatin1Char("12345C"[i])));
             for (const auto& c : entry::entryClasses()) {
-                const auto it = spec.runs.find(c.code);
-                t.setInt(p + c.code, it == spec.runs.end() ? 0 : it->second);
+                const auto it = offered.runs.find(c.code);
+                t.setInt(p + c.code, it == offered.runs.end() ? 0 : it->second);
             }
         }
         ASSERT_TRUE(t.post());

@@ -100,11 +100,11 @@ TEST(EntryLogic, ProposedSecondHeights)
 TEST(EntryLogic, SecondHeightWrites)
 {
     // A mark blanks the other height; an answer to the question leaves it.
-    const entry::SecondHeight spec = entry::secondHeightForMark(Category::Specialist, 12);
-    EXPECT_EQ(spec.htCat, QChar(u'S'));
-    EXPECT_EQ(spec.specHt, "12");
-    EXPECT_EQ(spec.vetHt, QString());
-    EXPECT_EQ(spec.srtHt, "2");
+    const entry::SecondHeight second = entry::secondHeightForMark(Category::Specialist, 12);
+    EXPECT_EQ(second.htCat, QChar(u'S'));
+    EXPECT_EQ(second.specHt, "12");
+    EXPECT_EQ(second.vetHt, QString());
+    EXPECT_EQ(second.srtHt, "2");
     const entry::SecondHeight ent = entry::secondHeightForMark(Category::Enthusiast, 8);
     EXPECT_EQ(ent.htCat, QChar(u'T'));
     EXPECT_EQ(ent.vetHt, " 8");

@@ -257,10 +257,10 @@ TEST_F(EntryPanelTest, CategoriesProposeTheSecondHeight)
         EXPECT_EQ(field("ht_cat"), QString(entry::categoryLetter(c.category)));
         EXPECT_TRUE(panel->secondRadio(c.second)->isChecked()) << c.regular << " " << int(c.category);
         ASSERT_TRUE(panel->SaveBtnClick());
-        const bool spec = c.category == Category::Specialist;
-        EXPECT_EQ(field(spec ? "spec_ht" : "vet_ht"), entry::heightText(c.second));
-        EXPECT_EQ(field(spec ? "vet_ht" : "spec_ht"), "  ");
-        EXPECT_EQ(field("srt_ht"), spec ? "2" : "1");
+        const bool specialist = c.category == Category::Specialist;
+        EXPECT_EQ(field(specialist ? "spec_ht" : "vet_ht"), entry::heightText(c.second));
+        EXPECT_EQ(field(specialist ? "vet_ht" : "spec_ht"), "  ");
+        EXPECT_EQ(field("srt_ht"), specialist ? "2" : "1");
         EXPECT_EQ(field("reg_ht"), entry::heightText(c.regular));
     }
 

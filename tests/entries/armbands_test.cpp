@@ -65,18 +65,18 @@ TEST_F(ArmbandsTest, VeteranKeepsTheRegularSeriesButJumpsInTheLowerLetter)
 {
     const quint32 vet = addDog("Vet", "V", "16", "12");
     const quint32 reg16 = addDog("Reg", "R", "16");
-    const quint32 spec = addDog("Spec", "S", "16", " 8");
+    const quint32 specialist = addDog("Skye", "S", "16", " 8");
     const quint32 ent = addDog("Ent", "T", "20", "16");
     entries().setCurrentTag("SORTHTA");
 
     armbands::autoAssign(entries(), Assign::Both, 2);
     EXPECT_EQ(armband(reg16).trimmed(), "1601");   // srt_ht 0 before 1 before 2
     EXPECT_EQ(armband(vet).trimmed(), "1602");
-    EXPECT_EQ(armband(spec).trimmed(), "1603");
+    EXPECT_EQ(armband(specialist).trimmed(), "1603");
     EXPECT_EQ(armband(ent).trimmed(), "2001");
     EXPECT_EQ(gateKey(vet), "C002");
     EXPECT_EQ(gateKey(reg16), "D002");
-    EXPECT_EQ(gateKey(spec), "B002");
+    EXPECT_EQ(gateKey(specialist), "B002");
     EXPECT_EQ(gateKey(ent), "D004");   // after the regular 16-inch dog in the walk
 
     entries().go(vet);

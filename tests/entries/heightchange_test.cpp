@@ -47,14 +47,14 @@ TEST_F(HeightChangeTest, DerivedHeightsNeverGoBelowFour)
         int regular;
         const char* reg;
         const char* vet;
-        const char* spec;
+        const char* specialistHeight;
     };
     for (const Case& c : {Case{4, " 4", " 4", " 4"}, Case{8, " 8", " 4", " 4"}, Case{12, "12", " 8", " 4"},
                           Case{16, "16", "12", " 8"}, Case{20, "20", "16", "12"}, Case{24, "24", "20", "16"}}) {
         const heightchange::Heights h = heightchange::heightsFor(c.regular);
         EXPECT_EQ(h.regular, c.reg);
         EXPECT_EQ(h.veteran, c.vet);
-        EXPECT_EQ(h.specialist, c.spec);
+        EXPECT_EQ(h.specialist, c.specialistHeight);
     }
 }
 

@@ -51,13 +51,13 @@ protected:
         t.setDate("show_date", first);
         for (int d = 1; d <= 4; ++d) {
             const QString p = QStringLiteral("d%1_").arg(d);
-            const DaySpec spec = d <= days.size() ? days[d - 1] : DaySpec{};
+            const DaySpec offered = d <= days.size() ? days[d - 1] : DaySpec{};
             const char* levels[] = {"lev1", "lev2", "lev3", "lev4", "lev5", "levc"};
             for (int i = 0; i < 6; ++i)
-                t.setBool(p + levels[i], spec.levels.contains(QLatin1Char("12345C"[i])));
+                t.setBool(p + levels[i], offered.levels.contains(QLatin1Char("12345C"[i])));
             for (const char* code : {"std", "clrs", "wild", "jack", "snok", "full", "jump"}) {
-                const auto it = spec.runs.find(QString::fromLatin1(code));
-                t.setInt(p + code, it == spec.runs.end() ? 0 : it->second);
+                const auto it = offered.runs.find(QString::fromLatin1(code));
+                t.setInt(p + code, it == offered.runs.end() ? 0 : it->second);
             }
         }
         ASSERT_TRUE(t.post());
@@ -80,10 +80,10 @@ protected:
     // Jumpers run 1 grouped 12, 345C.
     void groupedTrial(int days = 1)
     {
-        QList<DaySpec> spec;
+        QList<DaySpec> offered;
         for (int d = 0; d < days; ++d)
-            spec.push_back({"12345C", {{"std", 1}, {"jump", 1}}});
-        defineTrial(12, QDate(2004, 6, 5), spec);
+            offered.push_back({"12345C", {{"std", 1}, {"jump", 1}}});
+        defineTrial(12, QDate(2004, 6, 5), offered);
         setup::buildLevGroup(*dmod, *setup::findTrial(*dmod, 12));
         for (int d = 1; d <= days; ++d) {
             setGroups(QString::number(d) + "1Standard", {"1", "2", "3", "45C"});

@@ -65,11 +65,11 @@ QStringList runAndKill(const QString& mode, const QString& path, int minLines)
 // The child's side: endless work, one line on stdout after each step has returned.
 TEST(DurabilityChild, Work)
 {
-    const QString spec = qEnvironmentVariable(kChildVariable);
-    if (spec.isEmpty())
+    const QString job = qEnvironmentVariable(kChildVariable);
+    if (job.isEmpty())
         GTEST_SKIP() << "runs only as the child of the durability tests";
-    const QString mode = spec.section('|', 0, 0);
-    const QString path = spec.section('|', 1);
+    const QString mode = job.section('|', 0, 0);
+    const QString path = job.section('|', 1);
     Table t;
     t.open(path);
     auto say = [](const QString& s) {
