@@ -18,7 +18,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 if [ "$cmd" = run ]; then
   if [ ! -f build/release/build.ninja ]; then
-    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF >/dev/null
   fi
   cmake --build build/release -j "$jobs" -- --quiet
   bin="$here/build/release/bin"
