@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <cstring>
+
 namespace xbase {
 
 namespace {
@@ -155,6 +157,19 @@ unsigned char CodePage::languageDriver() const
 
 QString CodePage::decode(QByteArrayView bytes) const
 {
+    // Mostly plain ASCII: Qt's own widening is faster than a table lookup per byte.
+    constexpr quint64 highBits = 0x8080808080808080ULL;
+    quint64 any = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 chunk;
+        std::memcpy(&chunk, bytes.data() + i, 8);
+        any |= chunk;
+    }
+    for (; i < bytes.size(); ++i)
+        any |= static_cast<unsigned char>(bytes[i]);
+    if (!(any & highBits))
+        return QString::fromLatin1(bytes.data(), bytes.size());
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dst = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)

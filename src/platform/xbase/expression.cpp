@@ -71,6 +71,18 @@ struct Ctx
     quint32 recNo;
 };
 
+// One step of a key made straight from the record bytes. Marks push a position in the key on a
+// small stack; the trims and the blank moving of text "-" pop it.
+struct KeyStep
+{
+    enum Code : quint8 { Copy, CopyUpper, Literal, Mark, MoveBlanks, PutBlanks, TrimRight, TrimLeft };
+    Code code;
+    int offset = 0;   // in the record (Copy), in the literals (Literal)
+    int width = 0;
+};
+
+constexpr int kKeyStackDepth = 16;
+
 } // namespace
 
 struct Expression::Impl
@@ -80,6 +92,12 @@ struct Expression::Impl
     int root = -1;
     const CodePage* codePage = nullptr;
     int width = 0;
+    // The direct key (see Expression::writeKey); empty when the general evaluator makes keys.
+    std::vector<KeyStep> keySteps;
+    QByteArray keyLiterals;
+
+    bool planKey(int n, bool upper, int& length, int& depth, int level);
+    void runKey(const char* buf, char* out) const;
 
     void str(int n, const Ctx& c, QByteArray& out) const;
     double num(int n, const Ctx& c) const;
@@ -647,9 +665,11 @@ void Expression::Impl::str(int i, const Ctx& c, QByteArray& out) const
         str(n.b, c, out);
         return;
     case Kind::ConcatTrim: {
+        // Only the left operand's own trailing blanks move, not those of text before it.
+        const qsizetype from = out.size();
         str(n.a, c, out);
         qsizetype blanks = 0;
-        while (blanks < out.size() && out[out.size() - 1 - blanks] == ' ')
+        while (from + blanks < out.size() && out[out.size() - 1 - blanks] == ' ')
             ++blanks;
         out.chop(blanks);
         str(n.b, c, out);
@@ -691,9 +711,10 @@ void Expression::Impl::str(int i, const Ctx& c, QByteArray& out) const
         return;
     }
     case Fn::Trim: {
+        const qsizetype from = out.size();
         str(arg(0), c, out);
         qsizetype end = out.size();
-        while (end > 0 && out[end - 1] == ' ')
+        while (end > from && out[end - 1] == ' ')
             --end;
         out.truncate(end);
         return;
@@ -877,6 +898,170 @@ bool Expression::Impl::logic(int i, const Ctx& c) const
 }
 
 // ---------------------------------------------------------------------------------------
+// Direct keys: the common key expressions run as a short list of byte copies over the record,
+// which is what building a tag over tens of thousands of records spends its time on.
+
+// Appends the steps of node n (upper-cased when upper) and adds its greatest length; false
+// when the node is not of the simple kind.
+bool Expression::Impl::planKey(int i, bool upper, int& length, int& depth, int level)
+{
+    const Node& n = nodes[size_t(i)];
+    if (level > kKeyStackDepth)
+        return false;
+    const auto mark = [&](int more) {
+        depth = std::max(depth, level + more);
+        keySteps.push_back({KeyStep::Mark});
+    };
+    switch (n.kind) {
+    case Kind::Field:
+        if (n.type != Type::Character && n.type != Type::Date)
+            return false;
+        keySteps.push_back({upper ? KeyStep::CopyUpper : KeyStep::Copy, n.offset, n.width});
+        length += n.width;
+        return true;
+    case Kind::Text: {
+        QByteArray text = n.text;
+        if (upper)
+            for (char& ch : text)
+                ch = char(codePage->upper(static_cast<unsigned char>(ch)));
+        keySteps.push_back({KeyStep::Literal, int(keyLiterals.size()), int(text.size())});
+        keyLiterals.append(text);
+        length += int(text.size());
+        return true;
+    }
+    case Kind::Concat:
+        return planKey(n.a, upper, length, depth, level) && planKey(n.b, upper, length, depth, level);
+    case Kind::ConcatTrim:
+        mark(1);
+        if (!planKey(n.a, upper, length, depth, level + 1))
+            return false;
+        keySteps.push_back({KeyStep::MoveBlanks});
+        if (!planKey(n.b, upper, length, depth, level + 1))
+            return false;
+        keySteps.push_back({KeyStep::PutBlanks});
+        return true;
+    case Kind::Call:
+        switch (n.fn) {
+        case Fn::Upper:
+            // Upper case keeps blanks blank and nothing else becomes one, so it may be applied
+            // to the copied bytes before the trims.
+            return planKey(n.args[0], true, length, depth, level);
+        case Fn::Dtos:
+            return planKey(n.args[0], upper, length, depth, level);
+        case Fn::Trim:
+            mark(1);
+            if (!planKey(n.args[0], upper, length, depth, level + 1))
+                return false;
+            keySteps.push_back({KeyStep::TrimRight});
+            return true;
+        case Fn::LTrim:
+            mark(1);
+            if (!planKey(n.args[0], upper, length, depth, level + 1))
+                return false;
+            keySteps.push_back({KeyStep::TrimLeft});
+            return true;
+        case Fn::AllTrim:
+            mark(2);
+            keySteps.push_back({KeyStep::Mark});
+            if (!planKey(n.args[0], upper, length, depth, level + 2))
+                return false;
+            keySteps.push_back({KeyStep::TrimLeft});
+            keySteps.push_back({KeyStep::TrimRight});
+            return true;
+        default:
+            return false;
+        }
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+// Upper-cases n bytes through the code page's table. Eight bytes of plain ASCII at a time take
+// the ASCII rule (a-z less 0x20), which is what the table holds for the lower half of every page.
+void copyUpper(const std::array<unsigned char, 256>& table, const char* from, char* to, int n)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    int k = 0;
+    for (; k + 8 <= n; k += 8) {
+        quint64 x;
+        std::memcpy(&x, from + k, 8);
+        if (x & (ones * 0x80)) {
+            for (int j = k; j < k + 8; ++j)
+                to[j] = char(table[static_cast<unsigned char>(from[j])]);
+            continue;
+        }
+        const quint64 atLeastA = x + ones * (0x80 - 'a');
+        const quint64 aboveZ = x + ones * (0x80 - 'z' - 1);
+        x ^= (atLeastA & ~aboveZ & (ones * 0x80)) >> 2;
+        std::memcpy(to + k, &x, 8);
+    }
+    for (; k < n; ++k)
+        to[k] = char(table[static_cast<unsigned char>(from[k])]);
+}
+
+} // namespace
+
+void Expression::Impl::runKey(const char* buf, char* out) const
+{
+    const auto& upper = codePage->upperTable();
+    int stack[kKeyStackDepth + 1];
+    int sp = 0;
+    int len = 0;
+    for (const KeyStep& s : keySteps) {
+        switch (s.code) {
+        case KeyStep::Copy:
+            std::memcpy(out + len, buf + s.offset, size_t(s.width));
+            len += s.width;
+            break;
+        case KeyStep::CopyUpper:
+            copyUpper(upper, buf + s.offset, out + len, s.width);
+            len += s.width;
+            break;
+        case KeyStep::Literal:
+            std::memcpy(out + len, keyLiterals.constData() + s.offset, size_t(s.width));
+            len += s.width;
+            break;
+        case KeyStep::Mark:
+            stack[sp++] = len;
+            break;
+        case KeyStep::MoveBlanks: {
+            const int from = stack[--sp];
+            int blanks = 0;
+            while (from + blanks < len && out[len - 1 - blanks] == ' ')
+                ++blanks;
+            len -= blanks;
+            stack[sp++] = blanks;
+            break;
+        }
+        case KeyStep::PutBlanks: {
+            const int blanks = stack[--sp];
+            std::memset(out + len, ' ', size_t(blanks));
+            len += blanks;
+            break;
+        }
+        case KeyStep::TrimRight: {
+            const int from = stack[--sp];
+            while (len > from && out[len - 1] == ' ')
+                --len;
+            break;
+        }
+        case KeyStep::TrimLeft: {
+            const int from = stack[--sp];
+            int skip = 0;
+            while (from + skip < len && out[from + skip] == ' ')
+                ++skip;
+            std::memmove(out + from, out + from + skip, size_t(len - from - skip));
+            len -= skip;
+            break;
+        }
+        }
+    }
+    std::memset(out + len, ' ', size_t(width - len));
+}
+
+// ---------------------------------------------------------------------------------------
 
 Expression::Expression() = default;
 Expression::~Expression() = default;
@@ -900,6 +1085,13 @@ Expression Expression::compile(const QString& text, const FieldList& fields, con
     case Type::Numeric: impl->width = 8; break;
     case Type::Date: impl->width = 8; break;
     case Type::Logical: impl->width = 1; break;
+    }
+    if (root.type == Type::Character || root.type == Type::Date) {
+        int length = 0, depth = 0;
+        if (!impl->planKey(impl->root, false, length, depth, 0) || length > impl->width || depth > kKeyStackDepth) {
+            impl->keySteps.clear();
+            impl->keyLiterals.clear();
+        }
     }
     Expression e;
     e.m_impl = std::move(impl);
@@ -1015,6 +1207,25 @@ void Expression::appendKey(const char* buffer, quint32 recNo, QByteArray& out) c
         out.append(im.width - have, ' ');
     else if (have > im.width)
         out.truncate(from + im.width);
+}
+
+void Expression::writeKey(const char* buffer, quint32 recNo, char* out) const
+{
+    requireCompiled(m_impl);
+    const Impl& im = *m_impl;
+    if (!im.keySteps.empty() && buffer) {
+        im.runKey(buffer, out);
+        return;
+    }
+    thread_local QByteArray scratch;
+    scratch.clear();
+    appendKey(buffer, recNo, scratch);
+    std::memcpy(out, scratch.constData(), size_t(im.width));
+}
+
+bool Expression::hasDirectKey() const
+{
+    return m_impl && !m_impl->keySteps.empty();
 }
 
 QByteArray Expression::key(const RecordView& record) const

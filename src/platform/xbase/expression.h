@@ -61,6 +61,11 @@ public:
     // Appends the key of the record given as a decoded buffer to out (no allocation once out
     // has room). buffer includes the deletion byte.
     void appendKey(const char* buffer, quint32 recNo, QByteArray& out) const;
+    // The same key written as exactly width() bytes to out. Keys made only of text and date
+    // fields, literals, upper(), dtos(), the trims and + and - on text are made straight from
+    // the record bytes (no evaluator); any other expression goes through appendKey().
+    void writeKey(const char* buffer, quint32 recNo, char* out) const;
+    bool hasDirectKey() const;
     // Turns a value typed by the user into key bytes for seeking: text is encoded as is,
     // numeric keys take a number, date keys "YYYYMMDD".
     QByteArray seekKey(const QString& value) const;

@@ -205,9 +205,9 @@ void Table::setTags(const TagList& tags)
         } catch (const Error& e) {
             m_shared->fail(QStringLiteral("index tag %1: %2").arg(def.name, e.message()));
         }
-        m_shared->buildTag(t);
         built.push_back(std::move(t));
     }
+    m_shared->buildTags(built);
     m_shared->tags = std::move(built);
     ++m_shared->tagsVersion;
     sync();
@@ -281,7 +281,7 @@ void Table::close()
             m_shared->fd = -1;
         }
         m_shared->memo.close();
-        m_shared->records = QByteArray();
+        m_shared->records.release();
         m_shared->tags.clear();
     }
     detachData();
@@ -691,7 +691,7 @@ void Table::rewriteAll()
     const quint32 n = d.count;
     d.records.truncate(0);
     d.count = 0;
-    d.appendStored(stored, n);
+    d.appendStored(stored.constData(), stored.size(), n);
     d.buildTags();
     loadCurrent();
     if (!m_disabled)
@@ -720,7 +720,7 @@ void appendRecords(TableData& dst, const TableData& src, AppendMode mode, const 
                          .arg(QDir::toNativeSeparators(src.path))
                          .arg(src.recordLength)
                          .arg(dst.recordLength));
-        dst.appendStored(src.records, src.count);
+        dst.appendStored(src.records.constData(), src.records.size(), src.count);
         return;
     }
     // Field map: target index -> source index
@@ -778,7 +778,7 @@ void appendRecords(TableData& dst, const TableData& src, AppendMode mode, const 
         if (dst.writeCallback)
             dst.writeCallback(stored.data() + at + 1, dst.recordLength - 1);
     }
-    dst.appendStored(stored, src.count);
+    dst.appendStored(stored.constData(), stored.size(), src.count);
     if (dst.memo.isOpen())
         dst.memo.sync();
 }

@@ -6,6 +6,7 @@
 #include "platform/xbase/codepage.h"
 #include "platform/xbase/expression.h"
 #include "platform/xbase/fielddef.h"
+#include "platform/xbase/largebuffer.h"
 #include "platform/xbase/table.h"
 
 #include <QByteArray>
@@ -51,7 +52,7 @@ struct Tag
     TagDef def;
     Expression expr;
     int keyLength = 0;
-    QByteArray keys;               // keyLength bytes per record, indexed by record number - 1
+    LargeBuffer keys;              // keyLength bytes per record, indexed by record number - 1
     std::vector<quint32> order;    // record numbers ascending by (key, recno)
 
     const char* key(quint32 recNo) const { return keys.constData() + qsizetype(recNo - 1) * keyLength; }
@@ -86,7 +87,7 @@ struct TableData
     bool hasMemo = false;
     MemoFile memo;
 
-    QByteArray records;        // count * recordLength bytes, as stored in the file
+    LargeBuffer records;       // count * recordLength bytes, as stored in the file
     RecordCallback readCallback;
     RecordCallback writeCallback;
     std::vector<Tag> tags;
@@ -105,7 +106,7 @@ struct TableData
     // Writing (all write the record first, then the header)
     void writeRecord(quint32 recNo, const char* decoded);   // existing record
     quint32 appendRecord(const char* decoded);               // returns its number
-    void appendStored(const QByteArray& storedRecords, quint32 n);  // bytes already as stored
+    void appendStored(const char* storedRecords, qsizetype size, quint32 n);  // bytes already as stored
     void writeDeleted(quint32 recNo, bool deleted);
     void writeHeader();
     void sync();
@@ -113,7 +114,7 @@ struct TableData
     void zapFile();
 
     // Tags
-    void buildTag(Tag& tag) const;
+    void buildTags(std::vector<Tag>& list) const;   // keys and order of every tag in list
     void buildTags();
     void updateKeys(quint32 recNo, const char* decoded);      // after a record changed
     void appendKeys(quint32 recNo, const char* decoded);      // after a record was appended

@@ -284,15 +284,15 @@ quint32 TableData::appendRecord(const char* decoded)
     return count;
 }
 
-void TableData::appendStored(const QByteArray& stored, quint32 n)
+void TableData::appendStored(const char* stored, qsizetype size, quint32 n)
 {
     if (n == 0)
         return;
-    QByteArray out = stored;
+    QByteArray out(stored, size);
     out.append(char(0x1A));
     pwriteAll(fd, out.constData(), out.size(), headerLength + qint64(count) * recordLength);
     sync();
-    records.append(stored);
+    records.append(stored, size);
     count += n;
     writeHeader();
     sync();
@@ -315,7 +315,7 @@ void TableData::writeDeleted(quint32 recNo, bool deleted)
 // blocks (those of removed records are simply no longer referenced).
 void TableData::packFile()
 {
-    QByteArray kept;
+    LargeBuffer kept;
     kept.reserve(records.size());
     quint32 n = 0;
     for (quint32 r = 1; r <= count; ++r) {
@@ -339,9 +339,9 @@ void TableData::packFile()
         newHeader[3] = char(today.day());
         putLe32(newHeader.data() + 4, n);
         pwriteAll(nfd, newHeader.constData(), newHeader.size(), 0);
-        kept.append(char(0x1A));
+        const char eof = 0x1A;
         pwriteAll(nfd, kept.constData(), kept.size(), headerLength);
-        kept.chop(1);
+        pwriteAll(nfd, &eof, 1, headerLength + kept.size());
         if (::fsync(nfd) != 0)
             fail(QStringLiteral("cannot write the packed copy (%1)").arg(errnoText()));
         if (::rename(tmpName.constData(), QFile::encodeName(path).constData()) != 0)
@@ -361,7 +361,7 @@ void TableData::packFile()
     }
     ::close(fd);
     fd = nfd;
-    records = kept;
+    records = std::move(kept);
     count = n;
     ++generation;
 }

@@ -3,8 +3,11 @@
 
 #include "platform/xbase/tabledata.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace xbase::detail {
 
@@ -21,6 +24,8 @@ int comparePrefix(const char* key, int keyLength, const QByteArray& prefix)
 
 quint64 leadingBytes(const char* key, int keyLength)
 {
+    if (keyLength >= 8)
+        return qFromBigEndian<quint64>(key);
     quint64 v = 0;
     for (int i = 0; i < 8; ++i)
         v = (v << 8) | (i < keyLength ? static_cast<unsigned char>(key[i]) : 0u);
@@ -62,11 +67,90 @@ qsizetype Tag::upperBound(const QByteArray& prefix) const
     return it - order.begin();
 }
 
-void TableData::buildTag(Tag& tag) const
+namespace {
+
+// Tags are sorted by (key, record number) on the key's bytes eight at a time: by the first
+// eight as one number, then each run that still ties by the next eight, and so on. Comparing
+// whole keys instead repeats the long equal beginnings of keys such as state + city + name.
+struct Entry
 {
-    tag.keyLength = tag.expr.width();
-    tag.keys.clear();
-    tag.keys.reserve(qsizetype(count) * tag.keyLength);
+    quint64 lead;   // the eight key bytes being sorted on
+    quint32 rec;
+};
+
+// Stable sort of n entries by lead: least significant byte first, a counting pass per byte;
+// bytes that all entries share are skipped. tmp has room for n entries.
+void radixSort(Entry* a, Entry* tmp, size_t n)
+{
+    size_t counts[8][256] = {};
+    for (size_t i = 0; i < n; ++i)
+        for (int b = 0; b < 8; ++b)
+            ++counts[b][(a[i].lead >> (8 * b)) & 0xFF];
+    Entry* src = a;
+    Entry* dst = tmp;
+    for (int b = 0; b < 8; ++b) {
+        if (counts[b][(a[0].lead >> (8 * b)) & 0xFF] == n)
+            continue;
+        size_t at = 0;
+        for (size_t& c : counts[b])
+            at += std::exchange(c, at);
+        for (size_t i = 0; i < n; ++i)
+            dst[counts[b][(src[i].lead >> (8 * b)) & 0xFF]++] = src[i];
+        std::swap(src, dst);
+    }
+    if (src != a)
+        std::memcpy(a, src, n * sizeof(Entry));
+}
+
+// Sorts [begin, end), which is in record order and whose keys agree before byte `from`.
+void sortEntries(const Tag& tag, Entry* begin, Entry* end, Entry* tmp, int from)
+{
+    for (Entry* e = begin; e != end; ++e)
+        e->lead = leadingBytes(tag.key(e->rec) + from, tag.keyLength - from);
+    const size_t n = size_t(end - begin);
+    if (n < 256) {
+        std::sort(begin, end, [](const Entry& a, const Entry& b) {
+            return a.lead != b.lead ? a.lead < b.lead : a.rec < b.rec;
+        });
+    } else {
+        radixSort(begin, tmp, n);   // stable: equal leads stay in record order
+    }
+    if (from + 8 >= tag.keyLength)
+        return;   // the whole key has been compared
+    for (Entry* run = begin; run != end;) {
+        Entry* next = run + 1;
+        while (next != end && next->lead == run->lead)
+            ++next;
+        if (next - run > 1)
+            sortEntries(tag, run, next, tmp, from + 8);
+        run = next;
+    }
+}
+
+// scratch is reused from tag to tag: fresh memory costs a page fault per page.
+void sortTag(Tag& tag, quint32 count, LargeBuffer& scratch)
+{
+    scratch.resize(qsizetype(count) * 2 * qsizetype(sizeof(Entry)));
+    Entry* entries = reinterpret_cast<Entry*>(scratch.data());
+    Entry* tmp = entries + count;
+    for (quint32 r = 1; r <= count; ++r)
+        entries[r - 1].rec = r;
+    sortEntries(tag, entries, entries + count, tmp, 0);
+    tag.order.resize(count);
+    for (quint32 i = 0; i < count; ++i)
+        tag.order[i] = entries[i].rec;
+}
+
+} // namespace
+
+void TableData::buildTags(std::vector<Tag>& list) const
+{
+    for (Tag& t : list) {
+        t.keyLength = t.expr.width();
+        t.keys.resize(qsizetype(count) * t.keyLength);
+    }
+    // One pass over the records for all tags, so each record is read (and run through the
+    // read callback) once however many tags there are.
     QByteArray decoded(recordLength, Qt::Uninitialized);
     for (quint32 r = 1; r <= count; ++r) {
         const char* buf = raw(r);
@@ -74,45 +158,25 @@ void TableData::buildTag(Tag& tag) const
             decode(r, decoded.data());
             buf = decoded.constData();
         }
-        tag.expr.appendKey(buf, r, tag.keys);
+        for (Tag& t : list)
+            t.expr.writeKey(buf, r, t.keys.data() + qsizetype(r - 1) * t.keyLength);
     }
-    // Sort on the first eight key bytes as one number, then the rest of the key.
-    struct Entry
-    {
-        quint64 lead;
-        quint32 rec;
-    };
-    std::vector<Entry> entries(count);
-    for (quint32 r = 1; r <= count; ++r)
-        entries[r - 1] = Entry{leadingBytes(tag.key(r), tag.keyLength), r};
-    const int rest = std::max(0, tag.keyLength - 8);
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.lead != b.lead)
-            return a.lead < b.lead;
-        if (rest > 0) {
-            const int c = std::memcmp(tag.key(a.rec) + 8, tag.key(b.rec) + 8, size_t(rest));
-            if (c != 0)
-                return c < 0;
-        }
-        return a.rec < b.rec;
-    });
-    tag.order.resize(count);
-    for (quint32 i = 0; i < count; ++i)
-        tag.order[i] = entries[i].rec;
+    LargeBuffer scratch;
+    for (Tag& t : list)
+        sortTag(t, count, scratch);
 }
 
 void TableData::buildTags()
 {
-    for (Tag& t : tags)
-        buildTag(t);
+    buildTags(tags);
 }
 
 void TableData::updateKeys(quint32 recNo, const char* decoded)
 {
     QByteArray fresh;
     for (Tag& t : tags) {
-        fresh.clear();
-        t.expr.appendKey(decoded, recNo, fresh);
+        fresh.resize(t.keyLength);
+        t.expr.writeKey(decoded, recNo, fresh.data());
         if (std::memcmp(fresh.constData(), t.key(recNo), size_t(t.keyLength)) == 0)
             continue;
         const qsizetype old = t.indexOf(recNo);
@@ -130,7 +194,8 @@ void TableData::updateKeys(quint32 recNo, const char* decoded)
 void TableData::appendKeys(quint32 recNo, const char* decoded)
 {
     for (Tag& t : tags) {
-        t.expr.appendKey(decoded, recNo, t.keys);
+        t.keys.resize(qsizetype(recNo) * t.keyLength);
+        t.expr.writeKey(decoded, recNo, t.keys.data() + qsizetype(recNo - 1) * t.keyLength);
         const char* k = t.key(recNo);
         const auto it = std::lower_bound(t.order.begin(), t.order.end(), recNo, [&](quint32 a, quint32 rec) {
             return t.less(t.key(a), a, k, rec);
