@@ -1,5 +1,6 @@
 #include "entries/armbands.h"
 
+#include "platform/system/strings.h"
 #include "platform/xbase/table.h"
 
 #include <QSet>
@@ -9,14 +10,6 @@
 
 namespace armbands {
 namespace {
-
-QString rightTrimmed(const QString& s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1).isSpace())
-        --end;
-    return s.left(end);
-}
 
 const QString kArmband = QStringLiteral("armband");
 const QString kGateKey = QStringLiteral("gatekey");

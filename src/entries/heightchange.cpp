@@ -1,19 +1,12 @@
 #include "entries/heightchange.h"
 
+#include "platform/system/strings.h"
 #include "platform/xbase/table.h"
 
 #include <algorithm>
 
 namespace heightchange {
 namespace {
-
-QString rightTrimmed(const QString& s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1).isSpace())
-        --end;
-    return s.left(end);
-}
 
 QString heightText(int inches)
 {

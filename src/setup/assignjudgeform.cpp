@@ -4,6 +4,7 @@
 #include "data/trialchecks.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/tabs.h"
 #include "platform/ui/windowposition.h"
 #include "setup/judgeassign.h"
 #include "setup/prerequisites.h"
@@ -176,14 +177,10 @@ void TAssignJudgeForm::FormActivate()
     if (!setup::LevelGroupsAssigned(m_dmod))
         return;   // the window stays empty
 
-    {
-        const QSignalBlocker block(m_tabs);
-        while (m_tabs->count() > 0)
-            m_tabs->removeTab(0);
-        for (int day = 1; day <= m_offer.days.size(); ++day)
-            m_tabs->addTab(QStringLiteral("Day %1").arg(day));
-        m_tabs->setCurrentIndex(0);
-    }
+    QStringList days;
+    for (int day = 1; day <= m_offer.days.size(); ++day)
+        days << QStringLiteral("Day %1").arg(day);
+    resetTabs(m_tabs, days);
     data::openForTrial(m_dmod, m_dmod.ShwJudges, data::TableId::ShwJudges, trial);
 
     // The work table is made afresh for every opening.

@@ -8,6 +8,7 @@
 #include "platform/ui/datasource.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/tabs.h"
 #include "platform/ui/navigator.h"
 #include "platform/ui/windowposition.h"
 #include "setup/levelgroups.h"
@@ -152,14 +153,7 @@ void TLevGroupForm::FormActivate()
     });
     connect(m_source, &DataSource::stateChanged, this, &TLevGroupForm::updateButtons, Qt::UniqueConnection);
     m_active = true;
-    {
-        const QSignalBlocker block(m_tabs);
-        while (m_tabs->count() > 0)
-            m_tabs->removeTab(0);
-        for (int day = 1; day <= m_offer.days.size(); ++day)
-            m_tabs->addTab(setup::dayCaption(m_offer.firstDate, day));
-        m_tabs->setCurrentIndex(0);
-    }
+    resetTabs(m_tabs, setup::dayCaptions(m_offer.firstDate, m_offer.days.size()));
     filterDay(1);
     m_top->show();
     m_bottom->show();

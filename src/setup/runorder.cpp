@@ -2,6 +2,7 @@
 
 #include "data/dmod.h"
 #include "data/trialchecks.h"
+#include "platform/system/strings.h"
 
 #include <QHash>
 
@@ -11,13 +12,6 @@ namespace {
 
 const QString kHeights[] = {QStringLiteral(" 4"), QStringLiteral(" 8"), QStringLiteral("12"),
                             QStringLiteral("16"), QStringLiteral("20"), QStringLiteral("24")};
-
-QString rightTrimmed(QString text)
-{
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
 
 QString twoDigits(int n)
 {

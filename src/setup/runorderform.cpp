@@ -4,6 +4,7 @@
 #include "data/trialchecks.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/tabs.h"
 #include "platform/ui/windowposition.h"
 #include "setup/prerequisites.h"
 #include "setup/runorderbox.h"
@@ -156,14 +157,7 @@ void TRunOrderForm::FormActivate()
     if (!offer)
         return;
     m_offer = *offer;
-    {
-        const QSignalBlocker block(m_tabs);
-        while (m_tabs->count() > 0)
-            m_tabs->removeTab(0);
-        for (int day = 1; day <= m_offer.days.size(); ++day)
-            m_tabs->addTab(setup::dayCaption(m_offer.firstDate, day));
-        m_tabs->setCurrentIndex(0);
-    }
+    resetTabs(m_tabs, setup::dayCaptions(m_offer.firstDate, m_offer.days.size()));
 
     const QString trial = data::TrialNumberText(m_trial);
     data::openForTrial(m_dmod, m_dmod.RunOrder, data::TableId::RunOrder, trial);

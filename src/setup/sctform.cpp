@@ -6,6 +6,7 @@
 #include "platform/ui/datasource.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/tabs.h"
 #include "platform/ui/windowposition.h"
 #include "setup/runorder.h"
 
@@ -253,11 +254,10 @@ void TSCTForm::FormActivate()
     m_active = true;
     m_source->setEnabled(false);
     ++m_holding;
-    while (m_days->count() > 0)
-        m_days->removeTab(0);
+    QStringList days;
     for (int day = 1; day <= m_offer.days.size(); ++day)
-        m_days->addTab(sctDayCaption(m_offer.firstDate, day));
-    m_days->setCurrentIndex(0);
+        days << sctDayCaption(m_offer.firstDate, day);
+    resetTabs(m_days, days);
     --m_holding;
     updateButtons();
     if (!m_offer.days.isEmpty())
@@ -371,11 +371,7 @@ void TSCTForm::showPage()
     }
     const DayOffer& offer = m_offer.days[m_day - 1];
     ++m_holding;
-    while (page->runs->count() > 0)
-        page->runs->removeTab(0);
-    for (const QString& run : runTabsFor(offer.runsOf(runCountCode(page->name))))
-        page->runs->addTab(run);
-    page->runs->setCurrentIndex(0);
+    resetTabs(page->runs, runTabsFor(offer.runsOf(runCountCode(page->name))));
     --m_holding;
     m_runIndex = 0;
     m_key.round = QStringLiteral("1");
@@ -386,11 +382,10 @@ void TSCTForm::buildLevelTabs(Page& page)
 {
     const QList<LevelTab> tabs = levelTabsFor(page.name, m_offer.days[m_day - 1].available);
     ++m_holding;
-    while (page.levels->count() > 0)
-        page.levels->removeTab(0);
+    QStringList captions;
     for (const LevelTab& tab : tabs)
-        page.levels->addTab(tabText(tab.caption));
-    page.levels->setCurrentIndex(0);
+        captions << tabText(tab.caption);
+    resetTabs(page.levels, captions);
     --m_holding;
     m_levelIndex = 0;
     if (tabs.isEmpty()) {

@@ -84,6 +84,14 @@ QString dayCaption(const QDate& firstDate, int day)
     return QStringLiteral("Day %1 - ").arg(day) + firstDate.addDays(day - 1).toString(QStringLiteral("MM/dd/yyyy"));
 }
 
+QStringList dayCaptions(const QDate& firstDate, int days)
+{
+    QStringList captions;
+    for (int day = 1; day <= days; ++day)
+        captions << dayCaption(firstDate, day);
+    return captions;
+}
+
 int readShowNumber(const QString& answer)
 {
     const QString separator = QLocale().groupSeparator();

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -51,6 +52,7 @@ std::optional<TrialOffer> findTrial(TDmod& dmod, int trialNumber);
 
 // "Day 1 - 06/05/2004", "Day 2 - 06/06/2004" ...: the day tab captions.
 QString dayCaption(const QDate& firstDate, int day);
+QStringList dayCaptions(const QDate& firstDate, int days);
 
 // An answer to "Enter the Show Number: " read as a whole number: blanks, a leading "+"
 // and thousands separators are ignored, reading stops at the first other character, and
