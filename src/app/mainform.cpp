@@ -4,6 +4,7 @@
 #include "app/triallifecycle.h"
 #include "app/entrycommands.h"
 #include "app/entrypanel.h"
+#include "app/entryvalidation.h"
 #include "data/dmod.h"
 #include "entries/armbands.h"
 #include "entries/entriesmenu.h"
@@ -301,6 +302,8 @@ void TMainForm::installEntryPanel()
     // ArmbandExit: the armband right-aligned and the gate key in capitals; the same again
     // before every write of the form, which a tool button can start without leaving a field.
     panel->setArmbandExitHandler([panel] { armbands::normaliseEntryFields(panel->dmod()->TzDbf1, panel->digits()); });
+    // The AGX ID check when the ID field is left, and what a save tells AGX and MyMembers.
+    EntryValidation::attach(*panel);
     if (m_dmod) {
         QPointer<TEntryPanel> form(panel);
         m_dmod->TzDbf1.onUpdateRecord([form](xbase::Table& t) {
