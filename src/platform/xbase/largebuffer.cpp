@@ -14,20 +14,46 @@ namespace {
 constexpr qsizetype kHugePage = qsizetype(2) << 20;
 constexpr qsizetype kHugeFrom = qsizetype(1) << 20;
 
+// Large buffers are mapped directly, aligned to a huge page and handed back to the system
+// when freed, so closing a large table returns its memory.
+bool isMapped(qsizetype capacity)
+{
+    return capacity >= kHugeFrom;
+}
+
 char* allocate(qsizetype& capacity)
 {
-    if (capacity >= kHugeFrom) {
+    if (isMapped(capacity)) {
         capacity = (capacity + kHugePage - 1) / kHugePage * kHugePage;
-        void* p = std::aligned_alloc(size_t(kHugePage), size_t(capacity));
-        if (!p)
+        const size_t span = size_t(capacity + kHugePage);
+        void* p = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED)
             throw std::bad_alloc();
-        ::madvise(p, size_t(capacity), MADV_HUGEPAGE);   // only a hint; fine if refused
-        return static_cast<char*>(p);
+        // Keep the aligned part only.
+        const auto start = reinterpret_cast<quintptr>(p);
+        const quintptr aligned = (start + quintptr(kHugePage) - 1) & ~quintptr(kHugePage - 1);
+        if (aligned > start)
+            ::munmap(p, aligned - start);
+        const quintptr end = aligned + quintptr(capacity);
+        if (start + span > end)
+            ::munmap(reinterpret_cast<void*>(end), start + span - end);
+        ::madvise(reinterpret_cast<void*>(aligned), size_t(capacity), MADV_HUGEPAGE);   // a hint only
+        return reinterpret_cast<char*>(aligned);
     }
     void* p = std::malloc(size_t(std::max<qsizetype>(capacity, 1)));
     if (!p)
         throw std::bad_alloc();
     return static_cast<char*>(p);
+}
+
+void deallocate(char* data, qsizetype capacity)
+{
+    if (!data)
+        return;
+    if (isMapped(capacity))
+        ::munmap(data, size_t(capacity));
+    else
+        std::free(data);
 }
 
 } // namespace
@@ -55,7 +81,7 @@ LargeBuffer::LargeBuffer(LargeBuffer&& other) noexcept
 LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept
 {
     if (this != &other) {
-        std::free(m_data);
+        deallocate(m_data, m_capacity);
         m_data = std::exchange(other.m_data, nullptr);
         m_size = std::exchange(other.m_size, 0);
         m_capacity = std::exchange(other.m_capacity, 0);
@@ -65,7 +91,7 @@ LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept
 
 LargeBuffer::~LargeBuffer()
 {
-    std::free(m_data);
+    deallocate(m_data, m_capacity);
 }
 
 void LargeBuffer::reallocate(qsizetype capacity)
@@ -73,7 +99,7 @@ void LargeBuffer::reallocate(qsizetype capacity)
     char* fresh = allocate(capacity);
     if (m_size > 0)
         std::memcpy(fresh, m_data, size_t(m_size));
-    std::free(m_data);
+    deallocate(m_data, m_capacity);
     m_data = fresh;
     m_capacity = capacity;
 }
@@ -115,7 +141,7 @@ void LargeBuffer::truncate(qsizetype size)
 
 void LargeBuffer::release()
 {
-    std::free(m_data);
+    deallocate(m_data, m_capacity);
     m_data = nullptr;
     m_size = m_capacity = 0;
 }
