@@ -5,6 +5,7 @@
 #include "support/tempfolder.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -47,6 +48,24 @@ TEST_F(CompareFormTest, EachButtonGivesItsChoiceAndThePlaceIsKept)
     const IniFile ini(ProgramFolders::current().gendefs());
     EXPECT_TRUE(ini.sectionExists("TCompareForm"));
     EXPECT_GT(ini.readInteger("TCompareForm", "Width", -1), 0);
+}
+
+TEST_F(CompareFormTest, OpensCentredAndDoubleClickGoesToTheKeptPlace)
+{
+    {
+        IniFile ini(ProgramFolders::current().gendefs());
+        ini.writeInteger("TCompareForm", "Top", 40);
+        ini.writeInteger("TCompareForm", "Left", 30);
+        ini.writeInteger("TCompareForm", "Height", 220);
+        ini.writeInteger("TCompareForm", "Width", 560);
+    }
+    TCompareForm form("zip", "62701", "62702");
+    EXPECT_NE(form.pos(), QPoint(30, 40));   // the kept place is not used on opening
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &click);
+    EXPECT_EQ(form.pos(), QPoint(30, 40));
+    EXPECT_EQ(form.size(), QSize(560, 220));
 }
 
 } // namespace
