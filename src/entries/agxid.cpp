@@ -45,12 +45,4 @@ QString keyOf(const QString& memDogId)
     return memDogId.left(5) + memDogId.mid(6, 2);
 }
 
-QString rightTrimmed(const QString& text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
-
 } // namespace agxid

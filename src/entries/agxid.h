@@ -33,7 +33,4 @@ AgxId normalise(const QString& text);
 QString memberOf(const QString& memDogId);
 QString keyOf(const QString& memDogId);
 
-// Text without trailing blanks (leading ones kept).
-QString rightTrimmed(const QString& text);
-
 } // namespace agxid

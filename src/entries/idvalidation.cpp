@@ -2,9 +2,9 @@
 
 #include "data/dmod.h"
 #include "entries/agxid.h"
+#include "platform/system/strings.h"
 #include "platform/ui/dialogs.h"
 
-using agxid::rightTrimmed;
 using xbase::Table;
 
 IdEntryForm::~IdEntryForm() = default;
