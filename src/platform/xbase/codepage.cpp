@@ -69,22 +69,22 @@ constexpr char16_t kCp1252[128] = {
     0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
 };
 
-const char16_t* upperHalf(CodePage::Id id)
+// What sets the pages apart, by CodePage::Id.
+struct PageFacts
 {
-    switch (id) {
-    case CodePage::Cp850: return kCp850;
-    case CodePage::Cp1252: return kCp1252;
-    case CodePage::Cp437: break;
-    }
-    return kCp437;
-}
+    const char16_t* upperHalf;
+    int number;
+    unsigned char languageDriver;   // the byte we write
+};
+
+constexpr PageFacts kPages[] = {{kCp437, 437, 0x01}, {kCp850, 850, 0x02}, {kCp1252, 1252, 0x03}};
 
 // Reverse maps, one per page, built once.
 const QHash<char16_t, unsigned char>& reverse(CodePage::Id id)
 {
     static const auto build = [](CodePage::Id page) {
         QHash<char16_t, unsigned char> map;
-        const char16_t* half = upperHalf(page);
+        const char16_t* half = kPages[page].upperHalf;
         for (int i = 127; i >= 0; --i)
             map.insert(half[i], static_cast<unsigned char>(128 + i));
         return map;
@@ -94,11 +94,21 @@ const QHash<char16_t, unsigned char>& reverse(CodePage::Id id)
     return maps[id];
 }
 
+// The byte of a page for a character, or -1 when the page lacks it.
+int toByte(CodePage::Id id, char16_t u)
+{
+    if (u < 128)
+        return u;
+    const auto& map = reverse(id);
+    const auto it = map.constFind(u);
+    return it == map.constEnd() ? -1 : it.value();
+}
+
 } // namespace
 
 CodePage::CodePage(Id id) : m_id(id)
 {
-    const char16_t* half = upperHalf(id);
+    const char16_t* half = kPages[id].upperHalf;
     for (int b = 0; b < 128; ++b)
         m_toUnicode[b] = char16_t(b);
     for (int b = 128; b < 256; ++b)
@@ -106,18 +116,8 @@ CodePage::CodePage(Id id) : m_id(id)
     for (int b = 0; b < 256; ++b) {
         const QChar c(m_toUnicode[b]);
         const QString up = QString(c).toUpper();
-        unsigned char result = static_cast<unsigned char>(b);
-        if (up.size() == 1 && up[0] != c) {
-            if (up[0].unicode() < 128) {
-                result = static_cast<unsigned char>(up[0].unicode());
-            } else {
-                const auto& map = reverse(id);
-                const auto it = map.constFind(up[0].unicode());
-                if (it != map.constEnd())
-                    result = it.value();
-            }
-        }
-        m_upper[b] = result;
+        const int upper = up.size() == 1 && up[0] != c ? toByte(id, up[0].unicode()) : -1;
+        m_upper[b] = static_cast<unsigned char>(upper >= 0 ? upper : b);
     }
 }
 
@@ -139,22 +139,12 @@ const CodePage& CodePage::forLanguageDriver(unsigned char ldid)
 
 int CodePage::number() const
 {
-    switch (m_id) {
-    case Cp850: return 850;
-    case Cp1252: return 1252;
-    case Cp437: break;
-    }
-    return 437;
+    return kPages[m_id].number;
 }
 
 unsigned char CodePage::languageDriver() const
 {
-    switch (m_id) {
-    case Cp850: return 0x02;
-    case Cp1252: return 0x03;
-    case Cp437: break;
-    }
-    return 0x01;
+    return kPages[m_id].languageDriver;
 }
 
 QString CodePage::decode(QByteArrayView bytes) const
@@ -186,12 +176,8 @@ QString CodePage::decode(QByteArrayView bytes) const
 
 unsigned char CodePage::encode(QChar c) const
 {
-    const char16_t u = c.unicode();
-    if (u < 128)
-        return static_cast<unsigned char>(u);
-    const auto& map = reverse(m_id);
-    const auto it = map.constFind(u);
-    return it == map.constEnd() ? '?' : it.value();
+    const int b = toByte(m_id, c.unicode());
+    return b >= 0 ? static_cast<unsigned char>(b) : '?';
 }
 
 QByteArray CodePage::encode(QStringView text) const

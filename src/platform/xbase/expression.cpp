@@ -266,41 +266,32 @@ private:
                                                               QLatin1String(typeName(node(n).type))));
     }
 
-    int parseOr()
+    int addBinary(Kind kind, Type type, int width, int a, int b)
     {
-        int left = parseAnd();
-        while (isDot("OR")) {
+        Node n{kind};
+        n.type = type;
+        n.width = width;
+        n.a = a;
+        n.b = b;
+        return add(n);
+    }
+
+    // left .WORD. right .WORD. ... on logical operands, each parsed by operand.
+    int parseJoined(const char* word, const char* where, Kind kind, int (Parser::*operand)())
+    {
+        int left = (this->*operand)();
+        while (isDot(word)) {
             advance();
-            const int right = parseAnd();
-            requireType(left, Type::Logical, ".OR.");
-            requireType(right, Type::Logical, ".OR.");
-            Node n{Kind::Or};
-            n.type = Type::Logical;
-            n.width = 1;
-            n.a = left;
-            n.b = right;
-            left = add(n);
+            const int right = (this->*operand)();
+            requireType(left, Type::Logical, where);
+            requireType(right, Type::Logical, where);
+            left = addBinary(kind, Type::Logical, 1, left, right);
         }
         return left;
     }
 
-    int parseAnd()
-    {
-        int left = parseNot();
-        while (isDot("AND")) {
-            advance();
-            const int right = parseNot();
-            requireType(left, Type::Logical, ".AND.");
-            requireType(right, Type::Logical, ".AND.");
-            Node n{Kind::And};
-            n.type = Type::Logical;
-            n.width = 1;
-            n.a = left;
-            n.b = right;
-            left = add(n);
-        }
-        return left;
-    }
+    int parseOr() { return parseJoined("OR", ".OR.", Kind::Or, &Parser::parseAnd); }
+    int parseAnd() { return parseJoined("AND", ".AND.", Kind::And, &Parser::parseNot); }
 
     int parseNot()
     {
@@ -308,11 +299,7 @@ private:
             advance();
             const int inner = parseNot();
             requireType(inner, Type::Logical, ".NOT.");
-            Node n{Kind::Not};
-            n.type = Type::Logical;
-            n.width = 1;
-            n.a = inner;
-            return add(n);
+            return addBinary(Kind::Not, Type::Logical, 1, inner, -1);
         }
         return parseCompare();
     }
@@ -333,13 +320,9 @@ private:
                                                                             QLatin1String(typeName(node(right).type))));
                 if (o.cmp == Cmp::Contains)
                     requireType(left, Type::Character, "$");
-                Node n{Kind::Compare};
-                n.type = Type::Logical;
-                n.width = 1;
-                n.cmp = o.cmp;
-                n.a = left;
-                n.b = right;
-                return add(n);
+                const int n = addBinary(Kind::Compare, Type::Logical, 1, left, right);
+                m_impl.nodes[size_t(n)].cmp = o.cmp;
+                return n;
             }
         }
         return left;
@@ -353,23 +336,15 @@ private:
             advance();
             const int right = parseMultiplicative();
             const Type lt = node(left).type, rt = node(right).type;
-            Node n{Kind::Add};
-            n.a = left;
-            n.b = right;
-            if (lt == Type::Character && rt == Type::Character) {
-                n.kind = plus ? Kind::Concat : Kind::ConcatTrim;
-                n.type = Type::Character;
-                n.width = node(left).width + node(right).width;
-            } else if (lt == Type::Numeric && rt == Type::Numeric) {
-                n.kind = plus ? Kind::Add : Kind::Sub;
-                n.type = Type::Numeric;
-                n.width = 8;
-            } else {
+            if (lt == Type::Character && rt == Type::Character)
+                left = addBinary(plus ? Kind::Concat : Kind::ConcatTrim, Type::Character,
+                                 node(left).width + node(right).width, left, right);
+            else if (lt == Type::Numeric && rt == Type::Numeric)
+                left = addBinary(plus ? Kind::Add : Kind::Sub, Type::Numeric, 8, left, right);
+            else
                 fail(QStringLiteral("\"%1\" cannot join a %2 and a %3").arg(QLatin1String(plus ? "+" : "-"),
                                                                            QLatin1String(typeName(lt)),
                                                                            QLatin1String(typeName(rt))));
-            }
-            left = add(n);
         }
         return left;
     }
@@ -383,12 +358,7 @@ private:
             const int right = parseUnary();
             requireType(left, Type::Numeric, mul ? "*" : "/");
             requireType(right, Type::Numeric, mul ? "*" : "/");
-            Node n{mul ? Kind::Mul : Kind::Div};
-            n.type = Type::Numeric;
-            n.width = 8;
-            n.a = left;
-            n.b = right;
-            left = add(n);
+            left = addBinary(mul ? Kind::Mul : Kind::Div, Type::Numeric, 8, left, right);
         }
         return left;
     }
@@ -908,9 +878,9 @@ bool Expression::Impl::planKey(int i, bool upper, int& length, int& depth, int l
     const Node& n = nodes[size_t(i)];
     if (level > kKeyStackDepth)
         return false;
-    const auto mark = [&](int more) {
-        depth = std::max(depth, level + more);
-        keySteps.push_back({KeyStep::Mark});
+    const auto mark = [&](int count) {
+        depth = std::max(depth, level + count);
+        keySteps.insert(keySteps.end(), size_t(count), KeyStep{KeyStep::Mark});
     };
     switch (n.kind) {
     case Kind::Field:
@@ -949,25 +919,20 @@ bool Expression::Impl::planKey(int i, bool upper, int& length, int& depth, int l
         case Fn::Dtos:
             return planKey(n.args[0], upper, length, depth, level);
         case Fn::Trim:
-            mark(1);
-            if (!planKey(n.args[0], upper, length, depth, level + 1))
-                return false;
-            keySteps.push_back({KeyStep::TrimRight});
-            return true;
         case Fn::LTrim:
-            mark(1);
-            if (!planKey(n.args[0], upper, length, depth, level + 1))
+        case Fn::AllTrim: {
+            // Each trim pops the mark of where its operand starts.
+            const bool left = n.fn != Fn::Trim, right = n.fn != Fn::LTrim;
+            const int marks = int(left) + int(right);
+            mark(marks);
+            if (!planKey(n.args[0], upper, length, depth, level + marks))
                 return false;
-            keySteps.push_back({KeyStep::TrimLeft});
+            if (left)
+                keySteps.push_back({KeyStep::TrimLeft});
+            if (right)
+                keySteps.push_back({KeyStep::TrimRight});
             return true;
-        case Fn::AllTrim:
-            mark(2);
-            keySteps.push_back({KeyStep::Mark});
-            if (!planKey(n.args[0], upper, length, depth, level + 2))
-                return false;
-            keySteps.push_back({KeyStep::TrimLeft});
-            keySteps.push_back({KeyStep::TrimRight});
-            return true;
+        }
         default:
             return false;
         }

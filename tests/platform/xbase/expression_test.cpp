@@ -340,6 +340,35 @@ TEST(Expression, BadExpressionsAreReported)
     }
 }
 
+TEST(Expression, OperandsOfTheWrongTypeAreNamedInTheMessage)
+{
+    const FieldList fields = {{"name", 'C', 5, 0}, {"n", 'N', 3, 0}};
+    const struct
+    {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"name .AND. n > 1", ".AND. needs a logical, not a text"},
+        {"n > 1 .OR. n", ".OR. needs a logical, not a number"},
+        {"n > 1 .AND. n < 5 .OR. name", ".OR. needs a logical, not a text"},
+        {".NOT. n", ".NOT. needs a logical, not a number"},
+        {"name * 2", "* needs a number, not a text"},
+        {"n / name", "/ needs a number, not a text"},
+        {"n - name", "\"-\" cannot join a number and a text"},
+        {"name + n", "\"+\" cannot join a text and a number"},
+        {"name < n", "cannot compare a text with a number"},
+        {"n $ n", "$ needs a text, not a number"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Expression::compile(c.text, fields);
+            ADD_FAILURE() << "compiled: " << c.text;
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.message().endsWith(QString::fromLatin1(c.message))) << e.message();
+        }
+    }
+}
+
 TEST(Expression, NumericAndDateKeysSortInValueOrder)
 {
     TempFolder dir;
