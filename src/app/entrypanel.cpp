@@ -144,6 +144,9 @@ void TEntryPanel::buildToolBar(QBoxLayout* into)
         b->setStatusTip(hint);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setMinimumWidth(64);
+        // Clicking takes the focus, as a push button does: leaving the ID field for
+        // Save must run the ID check (and leaving it for Cancel must not).
+        b->setFocusPolicy(Qt::ClickFocus);
         into->addWidget(b);
     };
     tool(AddBtn, QStringLiteral("AddBtn"), QStringLiteral("&Add"), QStringLiteral("Add a new Entry"));
@@ -973,6 +976,10 @@ std::optional<QString> TEntryPanel::missingLevel() const
 
 bool TEntryPanel::SaveBtnClick()
 {
+    // A save from the keyboard while the ID field still has the focus leaves it first,
+    // so a typed ID is never written unchecked; the check may cancel the entry.
+    if (TzEdit1->hasFocus() && DataSource1->isEditing())
+        SaveBtn->setFocus(Qt::OtherFocusReason);
     if (!DataSource1->isEditing())
         return false;
     Table& t = m_dmod->TzDbf1;

@@ -5,9 +5,11 @@
 #include "platform/ui/boundcombobox.h"
 #include "platform/ui/boundlineedit.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 using State = xbase::Table::State;
 
@@ -146,3 +148,39 @@ TEST_F(EntryValidationTest, SavesWithTheMarksWriteUpdatesAndTheOwnCopy)
 }
 
 } // namespace
+
+// Saving straight from the ID field, by mouse (the button takes the focus) or from the
+// keyboard (PgDn, Alt+S: the focus stays), must check the typed ID first; Cancel must not.
+TEST_F(EntryValidationTest, SavingFromTheIdFieldChecksTheIdFirst)
+{
+    enum class Way { ClickSave, KeyboardSave, ClickCancel };
+    for (const Way way : {Way::ClickSave, Way::KeyboardSave, Way::ClickCancel}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        ScriptedDialogs dialogs;
+        panel->show();
+        QApplication::setActiveWindow(panel.get());
+        panel->AddBtnClick();
+        auto* id = panel->findChild<BoundLineEdit*>("TzEdit1");
+        ASSERT_TRUE(id->hasFocus());
+        id->setText("pending");
+        emit id->textEdited("pending");
+        panel->regularRadio(16)->setChecked(true);   // Save would otherwise stop at the height
+
+        if (way != Way::ClickCancel)
+            dialogs.expectMessage(TIdValidation::pendingText());
+        if (way == Way::KeyboardSave) {
+            EXPECT_FALSE(panel->SaveBtnClick());
+        } else {
+            QWidget* button = panel->button(way == Way::ClickSave ? "SaveBtn" : "CancelBtn");
+            const QPointF at = QRectF(button->rect()).center();
+            QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(button, &press);
+            QApplication::sendEvent(button, &release);
+        }
+        EXPECT_EQ(state(), State::Browse);
+        EXPECT_EQ(dmod->TzDbf1.recordCount(), 0u) << "nothing written under an unchecked ID";
+    }
+}
