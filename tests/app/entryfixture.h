@@ -8,6 +8,7 @@
 #include "platform/system/programfolders.h"
 #include "platform/ui/boundcheckbox.h"
 #include "platform/ui/tablehandlers.h"
+#include "support/demofolder.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
 
@@ -39,29 +40,21 @@ class EntryFixture : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        seeded = new QTemporaryDir;
         data::DemoSizes sizes;
         sizes.members = 30;
         sizes.dogs = 60;
         sizes.judges = 4;
         sizes.clubs = 4;
-        data::seedProgramFolder(seeded->path(), sizes);
+        seeded.seed(sizes);
     }
     static void TearDownTestSuite()
     {
-        delete seeded;
-        seeded = nullptr;
+        seeded.drop();
     }
 
     EntryFixture()
     {
-        QDirIterator it(seeded->path(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString from = it.next();
-            const QString to = path(QDir(seeded->path()).relativeFilePath(from));
-            QDir().mkpath(QFileInfo(to).path());
-            QFile::copy(from, to);
-        }
+        seeded.copyTo(dir.path());
         for (const char* f : {"shows", "userdata", "indexs", "catdata"})
             QDir().mkpath(path(f));
         folders = std::make_unique<ProgramFolders>(dir.path());
@@ -147,5 +140,5 @@ protected:
     std::unique_ptr<TDmod> dmod;
     std::unique_ptr<TEntryPanel> panel;
     QString entriesPath;
-    static inline QTemporaryDir* seeded = nullptr;
+    static inline SeededDemoFolder seeded;
 };

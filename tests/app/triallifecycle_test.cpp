@@ -9,6 +9,7 @@
 #include "platform/ui/boundlineedit.h"
 #include "platform/ui/boundspinbox.h"
 #include "setup/showdateform.h"
+#include "support/demofolder.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
 
@@ -50,29 +51,21 @@ class TrialLifecycleTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        seeded = new QTemporaryDir;
         data::DemoSizes sizes;
         sizes.members = 20;
         sizes.dogs = 40;
         sizes.judges = 4;
         sizes.clubs = 4;
-        data::seedProgramFolder(seeded->path(), sizes);
+        seeded.seed(sizes);
     }
     static void TearDownTestSuite()
     {
-        delete seeded;
-        seeded = nullptr;
+        seeded.drop();
     }
 
     TrialLifecycleTest()
     {
-        QDirIterator it(seeded->path(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString from = it.next();
-            const QString to = QDir(dir.path()).filePath(QDir(seeded->path()).relativeFilePath(from));
-            QDir().mkpath(QFileInfo(to).path());
-            QFile::copy(from, to);
-        }
+        seeded.copyTo(dir.path());
         folders = std::make_unique<ProgramFolders>(dir.path());
         ProgramFolders::setCurrent(*folders);
         dmod = std::make_unique<TDmod>(*folders);
@@ -159,7 +152,7 @@ protected:
         return path;
     }
 
-    static inline QTemporaryDir* seeded = nullptr;
+    static inline SeededDemoFolder seeded;
     TempFolder dir;
     std::unique_ptr<ProgramFolders> folders;
     std::unique_ptr<TDmod> dmod;

@@ -3,6 +3,7 @@
 #include "data/scramble.h"
 #include "platform/system/errors.h"
 #include "platform/system/inifile.h"
+#include "support/demofolder.h"
 #include "support/tempfolder.h"
 
 #include <QDir>
@@ -46,29 +47,21 @@ class DmodTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        seeded = new QTemporaryDir;
         data::DemoSizes sizes;
         sizes.members = 40;
         sizes.dogs = 90;
         sizes.judges = 6;
         sizes.clubs = 4;
-        data::seedProgramFolder(seeded->path(), sizes);
+        seeded.seed(sizes);
     }
     static void TearDownTestSuite()
     {
-        delete seeded;
-        seeded = nullptr;
+        seeded.drop();
     }
 
     DmodTest()
     {
-        QDirIterator it(seeded->path(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString from = it.next();
-            const QString to = path(QDir(seeded->path()).relativeFilePath(from));
-            QDir().mkpath(QFileInfo(to).path());
-            QFile::copy(from, to);
-        }
+        seeded.copyTo(dir.path());
         QDir().mkpath(path("catdata/cat00012"));   // made when a trial is saved
     }
 
@@ -88,7 +81,7 @@ protected:
     }
 
     TempFolder dir;
-    static inline QTemporaryDir* seeded = nullptr;
+    static inline SeededDemoFolder seeded;
 };
 
 } // namespace
