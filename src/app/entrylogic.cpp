@@ -208,35 +208,6 @@ int clearOrphanLevels(xbase::Table& entries, int numDays)
     return cleared;
 }
 
-namespace {
-QString rightTrimmed(QString s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1).isSpace())
-        --end;
-    s.truncate(end);
-    return s;
-}
-} // namespace
-
-bool isDuplicateArmband(const xbase::Table& entries, const QString& armband, quint32 excludeRecNo)
-{
-    const QString wanted = rightTrimmed(armband);
-    if (wanted.isEmpty() || !entries.isOpen())
-        return false;
-    const int field = entries.fieldNumber(QStringLiteral("armband"));
-    const quint32 count = entries.recordCount();
-    xbase::ScanCursor scan = entries.scan();
-    scan.setShowDeleted(true);
-    for (quint32 rec = 1; rec <= count; ++rec) {
-        if (rec == excludeRecNo || !scan.go(rec))
-            continue;
-        if (rightTrimmed(scan.text(field)) == wanted)
-            return true;
-    }
-    return false;
-}
-
 namespace text {
 
 QString levelQuestion()
@@ -265,11 +236,6 @@ QString levelMissingOnPost(const QString& dayAndClass)
 {
     return QStringLiteral("You have Checked-Off ;") + dayAndClass + QStringLiteral(" classes but NOT a Level; Please correct.;")
         + QStringLiteral("Then SAVE your changes;;") + QStringLiteral("Next Time just select the Level!!");
-}
-
-QString duplicateArmband(const QString& armband)
-{
-    return armband + QStringLiteral(" is a Duplicate Armband # - Revise");
 }
 
 QString ownerNameNotice()

@@ -118,11 +118,6 @@ std::optional<QString> missingLevel(const std::function<bool(int day)>& dayShown
 // Returns how many were cleared. The table must be in edit or insert state.
 int clearOrphanLevels(xbase::Table& entries, int numDays);
 
-// Whether another record (deleted ones included) has the same right-trimmed armband.
-// An empty armband never is a duplicate. excludeRecNo is the record being edited (0 for
-// a new one).
-bool isDuplicateArmband(const xbase::Table& entries, const QString& armband, quint32 excludeRecNo);
-
 // The texts of the form.
 namespace text {
 QString levelQuestion();
@@ -130,7 +125,6 @@ QString noRegularHeight();
 QString secondHeightQuestion();
 QString levelMissingOnSave(const QString& dayAndClass);
 QString levelMissingOnPost(const QString& dayAndClass);
-QString duplicateArmband(const QString& armband);
 QString ownerNameNotice();
 QString recordStatus(quint32 recNo, quint32 count);
 QString addingStatus(quint32 count);

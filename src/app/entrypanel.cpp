@@ -1,6 +1,8 @@
 #include "app/entrypanel.h"
 
 #include "data/dmod.h"
+#include "entries/armbands.h"
+#include "platform/system/strings.h"
 #include "platform/system/gendefs.h"
 #include "platform/ui/boundcheckbox.h"
 #include "platform/ui/boundcombobox.h"
@@ -36,15 +38,6 @@ namespace {
 
 const int kRegularHeights[] = {4, 8, 12, 16, 20, 24};
 const int kSecondHeights[] = {4, 8, 12, 16, 20};
-
-QString rightTrimmed(QString s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1).isSpace())
-        --end;
-    s.truncate(end);
-    return s;
-}
 
 // Unchecks every radio of a group (auto-exclusive radios refuse to be unchecked one by one).
 void uncheckAll(const QList<QRadioButton*>& radios)
@@ -1061,8 +1054,8 @@ bool TEntryPanel::BeforePostCheck()
     Table& t = m_dmod->TzDbf1;
     const QString armband = rightTrimmed(t.text("armband"));
     const quint32 self = t.state() == Table::State::Insert ? 0 : t.recNo();
-    if (entry::isDuplicateArmband(t, armband, self)) {
-        Dialogs::current().warning(entry::text::duplicateArmband(armband));
+    if (armbands::isDuplicate(t, armband, self)) {
+        Dialogs::current().warning(armbands::duplicateMessage(armband));
         ArmbandEdit->setFocus();
         return false;
     }

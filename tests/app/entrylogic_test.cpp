@@ -1,5 +1,6 @@
 #include "app/entrylogic.h"
 #include "data/tables.h"
+#include "entries/armbands.h"
 #include "platform/xbase/table.h"
 #include "support/tempfolder.h"
 
@@ -143,7 +144,7 @@ TEST(EntryLogic, MessagesAsTheFormShowsThem)
     EXPECT_EQ(entry::text::levelMissingOnPost("Day 1 - Standard"),
               "You have Checked-Off ;Day 1 - Standard classes but NOT a Level; Please correct.;Then SAVE your changes;;"
               "Next Time just select the Level!!");
-    EXPECT_EQ(entry::text::duplicateArmband("  1204"), "  1204 is a Duplicate Armband # - Revise");
+    EXPECT_EQ(armbands::duplicateMessage("  1204"), "  1204 is a Duplicate Armband # - Revise");
     EXPECT_EQ(entry::text::recordStatus(3, 120), "Rec #     3 /   120");
     EXPECT_EQ(entry::text::addingStatus(120), "Adding Rec # 121");
 }
@@ -169,11 +170,11 @@ TEST_F(EntriesTable, DuplicateArmbandsIncludeDeletedRecordsButNotTheRecordItself
     add({{"armband", "  1605"}}, true);
     add({{"armband", ""}});
 
-    EXPECT_TRUE(entry::isDuplicateArmband(table, "  1204", 0));
-    EXPECT_FALSE(entry::isDuplicateArmband(table, "  1204", first));
-    EXPECT_TRUE(entry::isDuplicateArmband(table, "  1605  ", 0)) << "right-trimmed";
-    EXPECT_FALSE(entry::isDuplicateArmband(table, "1204", 0)) << "leading blanks count";
-    EXPECT_FALSE(entry::isDuplicateArmband(table, "   ", 0)) << "an empty armband is never a duplicate";
+    EXPECT_TRUE(armbands::isDuplicate(table, "  1204", 0));
+    EXPECT_FALSE(armbands::isDuplicate(table, "  1204", first));
+    EXPECT_TRUE(armbands::isDuplicate(table, "  1605  ", 0)) << "right-trimmed";
+    EXPECT_FALSE(armbands::isDuplicate(table, "1204", 0)) << "leading blanks count";
+    EXPECT_FALSE(armbands::isDuplicate(table, "   ", 0)) << "an empty armband is never a duplicate";
 }
 
 TEST_F(EntriesTable, OrphanLevelsAreClearedWhereNoRunIsTicked)
