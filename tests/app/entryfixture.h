@@ -38,19 +38,8 @@ struct EntryDay
 class EntryFixture : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        data::DemoSizes sizes;
-        sizes.members = 30;
-        sizes.dogs = 60;
-        sizes.judges = 4;
-        sizes.clubs = 4;
-        seeded.seed(sizes);
-    }
-    static void TearDownTestSuite()
-    {
-        seeded.drop();
-    }
+    static void SetUpTestSuite() { seeded.seed({.members = 30, .dogs = 60, .judges = 4, .clubs = 4}); }
+    static void TearDownTestSuite() { seeded.drop(); }
 
     EntryFixture()
     {

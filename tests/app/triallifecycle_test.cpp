@@ -49,19 +49,8 @@ void type(QLineEdit* edit, const QString& text)
 class TrialLifecycleTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        data::DemoSizes sizes;
-        sizes.members = 20;
-        sizes.dogs = 40;
-        sizes.judges = 4;
-        sizes.clubs = 4;
-        seeded.seed(sizes);
-    }
-    static void TearDownTestSuite()
-    {
-        seeded.drop();
-    }
+    static void SetUpTestSuite() { seeded.seed({.members = 20, .dogs = 40, .judges = 4, .clubs = 4}); }
+    static void TearDownTestSuite() { seeded.drop(); }
 
     TrialLifecycleTest()
     {

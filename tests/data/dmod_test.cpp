@@ -45,19 +45,8 @@ void touch(const QString& path)
 class DmodTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        data::DemoSizes sizes;
-        sizes.members = 40;
-        sizes.dogs = 90;
-        sizes.judges = 6;
-        sizes.clubs = 4;
-        seeded.seed(sizes);
-    }
-    static void TearDownTestSuite()
-    {
-        seeded.drop();
-    }
+    static void SetUpTestSuite() { seeded.seed({.members = 40, .dogs = 90, .judges = 6, .clubs = 4}); }
+    static void TearDownTestSuite() { seeded.drop(); }
 
     DmodTest()
     {
