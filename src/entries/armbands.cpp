@@ -117,7 +117,9 @@ QString armbandFor(const QString& regHt, int number, int digits)
 
 QString rightAligned(const QString& armband, int digits)
 {
-    const QString t = armband.trimmed();
+    // Right-trimmed only: the blank in front of a 4- or 8-inch number is part of it, even
+    // when the number is too long for the digits now set (numbered under three digits).
+    const QString t = rightTrimmed(armband);
     if (t.isEmpty())
         return {};
     return t.rightJustified(digits + 2, QLatin1Char(' '));

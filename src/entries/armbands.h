@@ -45,8 +45,8 @@ QColor rowColour(const xbase::RecordView& entry);
 
 // "12" + number with leading zeros to digits places.
 QString armbandFor(const QString& regHt, int number, int digits);
-// The text trimmed and put right-aligned in digits + 2 characters (blanks in front). A
-// longer text is returned trimmed, as it cannot be aligned. Blank stays empty.
+// The text right-trimmed and put right-aligned in digits + 2 characters (blanks in front).
+// A longer text is returned right-trimmed, as it cannot be aligned. Blank stays empty.
 QString rightAligned(const QString& armband, int digits);
 // Letter + counter with leading zeros to three places: C004.
 QString gateKeyFor(QChar letter, int counter);

@@ -248,8 +248,12 @@ TEST_F(ArmbandsTest, WrittenFromTheWindowTheArmbandIsRightAlignedAndTheGateKeyIn
     for (const Case& c : {Case{"7", "c3", std::nullopt, "   7  ", "C3  "},
                           Case{"801", "b002", std::nullopt, " 801  ", "B002"},
                           Case{"1204  ", "x", QString("1204 is a Duplicate Armband # - Revise"), "1204  ", "x   "},
-                          Case{" 1205", "x", QString("1205 is a Duplicate Armband # - Revise"), "1205  ", "x   "},
-                          Case{"", "d", std::nullopt, "      ", "D   "}}) {
+                          // Only trailing blanks go: a blank in front is part of the number.
+                          Case{" 1205", "x", std::nullopt, " 1205 ", "X   "},
+                          Case{"", "d", std::nullopt, "      ", "D   "},
+                          // Numbered under three digits: too long to align, but the blank of
+                          // the 8-inch series stays in front.
+                          Case{" 8001", "b004", std::nullopt, " 8001 ", "B004"}}) {
         SCOPED_TRACE(qPrintable(c.armband));
         entries().edit();
         entries().setText("armband", c.armband);
@@ -280,6 +284,19 @@ TEST_F(ArmbandsTest, OnTheEntryPanelTheGateKeyIsStoredInCapitalsToo)
     ASSERT_TRUE(entries().post());
     EXPECT_EQ(armband(dog), "   7  ");
     EXPECT_EQ(gateKey(dog), "C3  ");
+}
+
+TEST_F(ArmbandsTest, EntryPanelKeepsTheLeadingBlankOfAnArmbandLongerThanTheDigits)
+{
+    // Numbered with three digits, then the preference went back to two: writing the
+    // entry must not turn the 8-inch " 8001" into "8001".
+    const quint32 dog = addDog("Dog", "R", " 8", {}, " 8001");
+    entries().go(dog);
+    entries().edit();
+    entries().setText("call_name", "Renamed");
+    armbands::normaliseEntryFields(entries(), 2);
+    ASSERT_TRUE(entries().post());
+    EXPECT_EQ(armband(dog), " 8001 ");
 }
 
 TEST_F(ArmbandsTest, LegendAndPreferenceTexts)
