@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -142,8 +143,11 @@ void THeightChangeForm::showDog(bool shown)
 bool THeightChangeForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_current && event->type() == QEvent::FocusOut) {
-        // Leaving for Close never looks the armband up.
-        if (QApplication::focusWidget() != m_close)
+        // Only a move to another control of the window looks the armband up: not the window
+        // going to the back or closing, and not leaving for Close.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && QApplication::focusWidget() != m_close)
             runGuarded([this] { CurrentArmbandExit(); });
     } else if (watched == m_heights && event->type() == QEvent::MouseButtonPress) {
         m_modify->setFocus();

@@ -2,6 +2,8 @@
 #include "entriesfixture.h"
 #include "support/scripteddialogs.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -131,4 +133,20 @@ TEST_F(HeightChangeFormTest, WithoutResultsOnlyTheEntryChangesAndBlankFindsNothi
     EXPECT_EQ(armband(dog), " 801  ");
     EXPECT_EQ(field(dog, "spec_ht"), " 4");
     EXPECT_FALSE(dmod->ResultsExists("00012"));
+}
+
+TEST_F(HeightChangeFormTest, WindowLosingTheFrontDoesNotLookTheArmbandUp)
+{
+    addDog("Rex", "R", "16", {}, "1603");
+    THeightChangeForm form(*dmod, 12);
+    form.currentArmbandEdit()->setText("99");
+    ScriptedDialogs dialogs;   // no message expected
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QCoreApplication::sendEvent(form.currentArmbandEdit(), &out);
+    }
+    // Moving to another control of the window still looks it up.
+    dialogs.expectMessage("Armband Not Found - Try Again");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(form.currentArmbandEdit(), &out);
 }
