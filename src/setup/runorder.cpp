@@ -5,6 +5,7 @@
 #include "platform/system/strings.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace setup {
 
@@ -130,10 +131,20 @@ void buildJumpHts(TDmod& dmod, const TrialOffer& offer)
 {
     data::openForTrial(dmod, dmod.JumpHts, data::TableId::JumpHts, data::TrialNumberText(offer.showNum));
     xbase::Table& jumpHts = dmod.JumpHts;
-    if (!jumpHts.isEmpty())
-        return;
+    // A day added to the trial after its heights were set has no rows, and no drop can
+    // give it any: each ring without heights starts from lowest to highest.
+    QSet<QString> filled;
+    xbase::ScanCursor rows = jumpHts.scan();
+    rows.setCurrentTag(QString());
+    for (rows.first(); !rows.eof(); rows.next())
+        if (!rows.isDeleted())
+            filled.insert(rows.trimmed("day_num") + rows.trimmed("ring"));
+    bool added = false;
     for (qsizetype day = 1; day <= offer.days.size(); ++day) {
         for (int ring = 1; ring <= 4; ++ring) {
+            if (filled.contains(QString::number(day) + QString::number(ring)))
+                continue;
+            added = true;
             for (int h = 0; h < 6; ++h) {
                 jumpHts.append();
                 jumpHts.setInt("show_num", offer.showNum);
@@ -145,6 +156,8 @@ void buildJumpHts(TDmod& dmod, const TrialOffer& offer)
             }
         }
     }
+    if (!added)
+        return;
     jumpHts.flush();
     jumpHts.first();
 }

@@ -49,8 +49,9 @@ void appendRunOrderRows(xbase::Table& table, int showNum, const QList<RunOrderRo
 // assignments. RunOrder is left ordered by RUNKEY on its first row.
 void buildRunOrder(TDmod& dmod, const TrialOffer& offer);
 
-// Opens the trial's JumpHts; when it has no rows, every ring of every day gets the six
-// heights from lowest to highest.
+// Opens the trial's JumpHts; every ring of every day that has no heights yet (all of
+// them in a new table, a day added to the trial later) gets the six heights from lowest
+// to highest.
 void buildJumpHts(TDmod& dmod, const TrialOffer& offer);
 
 // The text of a class item: "Jumpers - R1 - L345C   " (levels keep the trailing

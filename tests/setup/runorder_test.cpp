@@ -263,3 +263,22 @@ TEST_F(RunOrderTest, RunningOrderPrerequisiteWantsTheTableAndEveryRing)
         EXPECT_TRUE(setup::RingsAssigned(*dmod));
     }
 }
+
+TEST_F(RunOrderTest, ADayAddedLaterGetsItsHeightsAndKeepsTheOthers)
+{
+    groupedTrial(1);
+    open();
+    DayBoxes boxes = day(1);
+    setup::flipHeights(boxes, 2);
+    save(1, boxes);
+
+    groupedTrial(2);   // a second day added once the running order was made
+    open();
+    const DayBoxes second = day(2);
+    for (int ring = 1; ring <= 4; ++ring)
+        EXPECT_EQ(second.heights[size_t(ring - 1)], kLowToHigh) << ring;
+    EXPECT_EQ(day(1).heights, boxes.heights);   // the first day's order is left as saved
+    EXPECT_EQ(dmod->JumpHts.recordCount(), 48u);
+    open();   // nothing more to add
+    EXPECT_EQ(dmod->JumpHts.recordCount(), 48u);
+}
