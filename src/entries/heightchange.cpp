@@ -65,9 +65,8 @@ bool findDog(xbase::Table& entries, const QString& typedArmband)
 
 QString ownerCaption(const xbase::RecordView& entry)
 {
-    QString owner = rightTrimmed(entry.text(QStringLiteral("first"))) + QLatin1Char(' ')
-                  + rightTrimmed(entry.text(QStringLiteral("last")));
-    return owner.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return rightTrimmed(entry.text(QStringLiteral("first"))) + QLatin1Char(' ')
+         + rightTrimmed(entry.text(QStringLiteral("last")));
 }
 
 QString nextArmband(const xbase::Table& entries, int regularInches, int digits)

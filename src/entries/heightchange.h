@@ -35,8 +35,8 @@ QString jumpHeight(const Heights& heights, Category category);
 // which stays current. An empty text finds nothing.
 bool findDog(xbase::Table& entries, const QString& typedArmband);
 
-// The owner as shown: first and last right-trimmed with one blank between, every "&"
-// doubled so it shows as an ampersand on a label.
+// The owner as shown: first and last right-trimmed with one blank between. Shown on a
+// plain-text label without a buddy, so an "&" stays as it is.
 QString ownerCaption(const xbase::RecordView& entry);
 
 // The next armband of the new height's series: the highest number over every record

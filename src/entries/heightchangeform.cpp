@@ -58,6 +58,7 @@ void THeightChangeForm::buildWindow()
     m_callName->setObjectName(QStringLiteral("CallNameLabel"));
     m_owner = new QLabel(this);
     m_owner->setObjectName(QStringLiteral("OwnerLabel"));
+    m_owner->setTextFormat(Qt::PlainText);
     m_id = new QLabel(this);
     m_id->setObjectName(QStringLiteral("IdLabel"));
     m_category = new QLabel(this);
