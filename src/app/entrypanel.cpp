@@ -1010,7 +1010,8 @@ bool TEntryPanel::SaveBtnClick()
                 write = entry::secondHeightForAnswer(Category::Specialist, second);
             else {
                 uncheckAll(m_second);
-                clearMarks();
+                // Only the category marks: the breed and member-data marks are still due.
+                m_vetMark = m_entMark = m_specMark = false;
                 m_categories[int(Category::Regular)]->setChecked(true);
                 t.setBlank("vet_ht");
                 t.setBlank("spec_ht");

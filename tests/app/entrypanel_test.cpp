@@ -306,6 +306,24 @@ TEST_F(EntryPanelTest, SecondHeightWithoutCategoryAsks)
     EXPECT_EQ(field("srt_ht"), "2");
 }
 
+TEST_F(EntryPanelTest, NeitherAnswerStillRecordsTheMemberChange)
+{
+    openTwoDayTrial();
+    ScriptedDialogs dialogs;
+    panel->show();
+    QApplication::setActiveWindow(panel.get());
+    std::optional<bool> memberData;
+    panel->setSaveFollowUp([&](bool, bool member) { memberData = member; });
+    addWithHeight(16);
+    panel->findChild<QLineEdit*>("AddressEdit")->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(panel->memberDataMark());
+    panel->secondRadio(12)->click();
+    dialogs.expectMessage(kSecondQuestion, "Neither");
+    ASSERT_TRUE(panel->SaveBtnClick());
+    EXPECT_EQ(field("srt_ht"), "0");
+    EXPECT_EQ(memberData, std::optional<bool>(true)) << "the answer clears the category marks only";
+}
+
 TEST_F(EntryPanelTest, DisplayShowsLevelsHeightsAndCategoryOfTheRecord)
 {
     openTwoDayTrial();
