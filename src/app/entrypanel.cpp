@@ -1206,24 +1206,25 @@ bool TEntryPanel::eventFilter(QObject* watched, QEvent* event)
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w)
         return false;
+    // Name and address fields are watched too: only a real radio button is a height or category.
+    auto* radio = qobject_cast<QRadioButton*>(watched);
     if (event->type() == QEvent::FocusIn && userFocus(event)) {
         if (w == FirstEdit || w == LastEdit) {
             // Deferred: a box shown from inside the focus change would fight it.
             QMetaObject::invokeMethod(this, guarded([this, w] { TzEditNameEnter(w); }), Qt::QueuedConnection);
         } else if (m_memberFields.contains(w)) {
             m_memberData = true;
-        } else if (m_regular.contains(static_cast<QRadioButton*>(w)) || m_second.contains(static_cast<QRadioButton*>(w))
-                   || m_categories.contains(static_cast<QRadioButton*>(w))) {
+        } else if (radio && (m_regular.contains(radio) || m_second.contains(radio) || m_categories.contains(radio))) {
             runGuarded([this] { RadioButton1Enter(); });
         }
         return false;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        if (m_regular.contains(static_cast<QRadioButton*>(w))) {
+        if (radio && m_regular.contains(radio)) {
             RadioButton1DblClick();
             return true;
         }
-        if (m_second.contains(static_cast<QRadioButton*>(w))) {
+        if (radio && m_second.contains(radio)) {
             RadioButton6DblClick();
             return true;
         }

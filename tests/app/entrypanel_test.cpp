@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using entry::Category;
@@ -451,6 +452,29 @@ TEST_F(EntryPanelTest, DoubleClickClearsAHeightGroup)
         EXPECT_FALSE(panel->regularRadio(h)->isChecked());
     EXPECT_TRUE(panel->secondRadio(12)->isChecked());
     panel->RadioButton6DblClick();
+    EXPECT_FALSE(panel->secondRadio(12)->isChecked());
+    panel->CancelBtnClick();
+}
+
+TEST_F(EntryPanelTest, DoubleClicksReachOnlyTheHeightGroups)
+{
+    openTwoDayTrial();
+    addWithHeight(16);
+    panel->secondRadio(12)->click();
+    const auto doubleClick = [](QWidget* w) {
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    };
+    // Name and address fields watch for other events; a double-click there is theirs.
+    for (const char* name : {"FirstNameEdit", "LastNameEdit", "AddressEdit", "EmailEdit"})
+        doubleClick(panel->findChild<QLineEdit*>(name));
+    EXPECT_TRUE(panel->regularRadio(16)->isChecked());
+    EXPECT_TRUE(panel->secondRadio(12)->isChecked());
+    doubleClick(panel->regularRadio(8));
+    EXPECT_FALSE(panel->regularRadio(16)->isChecked());
+    EXPECT_TRUE(panel->secondRadio(12)->isChecked());
+    doubleClick(panel->secondRadio(4));
     EXPECT_FALSE(panel->secondRadio(12)->isChecked());
     panel->CancelBtnClick();
 }
