@@ -54,6 +54,7 @@ void TAssignJudgeForm::buildWindow()
 
     m_tabs = new QTabBar;
     m_tabs->setExpanding(false);
+    m_tabs->setFocusPolicy(Qt::StrongFocus);   // a clicked tab takes the focus: the edit in hand is left first
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { runGuarded([=, this] { TabControl1Change(index); }); });
     m_date = new QLabel;
     auto* top = new QHBoxLayout;

@@ -72,6 +72,7 @@ void TRunOrderForm::buildWindow()
     m_bottom = new QWidget(this);
     m_tabs = new QTabBar;
     m_tabs->setExpanding(false);
+    m_tabs->setFocusPolicy(Qt::StrongFocus);   // a clicked tab takes the focus: the edit in hand is left first
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { runGuarded([=, this] { TabControl1Change(index); }); });
 
     const auto connectBox = [this](RunOrderBox* box) {

@@ -84,9 +84,13 @@ void TSCTForm::buildWindow()
 
     m_days = new QTabBar;
     m_days->setExpanding(false);
+    // A clicked tab takes the focus, so the box being typed in is left (and checked) for
+    // the row it belongs to before the tab shows another one.
+    m_days->setFocusPolicy(Qt::StrongFocus);
     connect(m_days, &QTabBar::currentChanged, this, [this](int i) { runGuarded([=, this] { DayTabChange(i); }); });
 
     m_pages = new QTabWidget;
+    m_pages->tabBar()->setFocusPolicy(Qt::StrongFocus);
     m_pageList.reserve(size_t(sctPageOrder().size()));
     for (const QString& name : sctPageOrder())
         buildPage(name);
@@ -133,6 +137,8 @@ TSCTForm::Page& TSCTForm::buildPage(const QString& name)
         page.levels = new QTabBar;
         page.runs->setExpanding(false);
         page.levels->setExpanding(false);
+        page.runs->setFocusPolicy(Qt::StrongFocus);
+        page.levels->setFocusPolicy(Qt::StrongFocus);
         connect(page.runs, &QTabBar::currentChanged, this, [this](int i) { runGuarded([=, this] { RunTabChange(i); }); });
         connect(page.levels, &QTabBar::currentChanged, this,
                 [this](int i) { runGuarded([=, this] { LevelTabChange(i); }); });

@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QTest>
 
 using State = xbase::Table::State;
 
@@ -171,14 +171,11 @@ TEST_F(EntryValidationTest, SavingFromTheIdFieldChecksTheIdFirst)
         if (way == Way::KeyboardSave) {
             EXPECT_FALSE(panel->SaveBtnClick());
         } else {
+            // Through the window, as a real click arrives: that is where the focus moves.
             QWidget* button = panel->button(way == Way::ClickSave ? "SaveBtn" : "CancelBtn");
-            const QPointF at = QRectF(button->rect()).center();
-            QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
-            QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton,
-                                Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(button, &press);
-            QApplication::sendEvent(button, &release);
+            QApplication::processEvents();
+            QTest::mouseClick(panel->windowHandle(), Qt::LeftButton, {},
+                              button->mapTo(panel.get(), button->rect().center()));
         }
         EXPECT_EQ(state(), State::Browse);
         EXPECT_EQ(dmod->TzDbf1.recordCount(), 0u) << "nothing written under an unchecked ID";

@@ -6,7 +6,9 @@
 #include "support/qtprinters.h"
 #include "support/scripteddialogs.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -205,6 +207,37 @@ TEST_F(SctFormTest, ColorsAddsThreeBefore2009)
         EXPECT_EQ(stored(1, "Colors", "1", "1")->at("e_time8"), expected) << date.toString().toStdString();
         dmod->SCTInfo.close();
     }
+}
+
+// A tab clicked while a time box has the focus takes the focus first, so the box is left
+// (and its Enthusiast time worked out) for the row typed into, not for the row shown next.
+TEST_F(SctFormTest, ClickingALevelTabLeavesTheTimeBoxForItsOwnRow)
+{
+    trial(QDate(2010, 5, 1), {{"12345C", {{"clrs", 1}}}});
+    ScriptedDialogs dialogs;
+    auto form = open();
+    QApplication::setActiveWindow(form.get());
+    QTabBar* levels = form->levelTabs("Colors");
+    ASSERT_GE(levels->count(), 2);
+    levels->setCurrentIndex(1);
+    type(form->box("Colors", "e_time8.Enthusiast"), "99");   // typed over by hand
+    form->SaveButtonClick();
+    levels->setCurrentIndex(0);
+
+    BoundLineEdit* time8 = form->box("Colors", "time8");
+    time8->setFocus();
+    type(time8, "32");
+    QApplication::processEvents();   // lay the window out, as it is before anyone can click
+    // Through the window, as a real click arrives: that is where the focus moves.
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
+                      levels->mapTo(form.get(), levels->tabRect(1).center()));
+    ASSERT_EQ(levels->currentIndex(), 1);
+    EXPECT_NE(QApplication::focusWidget(), time8);
+    EXPECT_FALSE(form->saveButton()->isEnabled()) << "the row shown next is left as it was";
+    EXPECT_EQ(form->box("Colors", "e_time8.Enthusiast")->text(), "99");
+    form.reset();
+    EXPECT_EQ(stored(1, "Colors", "1", "1")->at("e_time8"), "37");
+    EXPECT_EQ(stored(1, "Colors", "1", "2")->at("e_time8"), "99");
 }
 
 TEST_F(SctFormTest, TimesThatAreNotWholeSecondsAreRefused)
