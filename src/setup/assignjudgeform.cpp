@@ -387,6 +387,8 @@ void TAssignJudgeForm::showCheckList(bool shown)
     m_selectAll->setVisible(shown);
     m_save->setVisible(shown);
     m_cancel->setVisible(shown);
+    // The check list belongs to one judge: another cannot be picked until it is saved or cancelled.
+    m_judges->setEnabled(!shown);
     if (!shown) {
         const QSignalBlocker block(m_checks);
         m_checks->clear();
@@ -414,6 +416,7 @@ void TAssignJudgeForm::AddChangeClassesClick()
     }
     showCheckList(true);
     m_mode = Mode::CheckingClasses;
+    m_checkingJudge = currentJudge();
 }
 
 void TAssignJudgeForm::CheckListClickCheck()
@@ -440,7 +443,7 @@ void TAssignJudgeForm::SaveClick()
         for (int i = 0; i < m_checks->count(); ++i)
             if (m_checks->item(i)->checkState() == Qt::Checked)
                 checked.append(m_checks->item(i)->data(Qt::UserRole).toUInt());
-        setup::saveJudgeClasses(m_dmod.ShwJudges, m_work, m_trial, m_day, currentJudge(), checked);
+        setup::saveJudgeClasses(m_dmod.ShwJudges, m_work, m_trial, m_day, m_checkingJudge, checked);
     }
     showCheckList(false);
     showClasses();

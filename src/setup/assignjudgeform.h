@@ -82,6 +82,7 @@ private:
     xbase::Table m_work;     // vjdgdum
     int m_day = 1;
     Mode m_mode = Mode::Browsing;
+    QString m_checkingJudge;   // the judge the check list was opened for
     bool m_changed = false;
     bool m_activated = false;
     bool m_ready = false;

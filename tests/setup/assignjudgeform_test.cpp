@@ -142,6 +142,32 @@ TEST_F(AssignJudgeFormTest, AddingJudgesAndCheckingTheirClasses)
     EXPECT_EQ(form->judgeItems(), QStringList{"YOUNG M"});
 }
 
+// The check list is saved for the judge it was opened for, whatever is highlighted by then.
+TEST_F(AssignJudgeFormTest, CheckListBelongsToTheJudgeItWasOpenedFor)
+{
+    ScriptedDialogs dialogs;
+    auto form = open();
+    choose(*form, "ADAMS P");
+    form->AddChangeClassesClick();
+    check(*form, {"Standard Round 1 Level 1"});
+    form->SaveClick();
+    choose(*form, "YOUNG M");
+    ASSERT_EQ(form->currentJudge(), "YOUNG M");
+
+    form->AddChangeClassesClick();
+    EXPECT_FALSE(form->judgeList()->isEnabled()) << "no other judge can be picked meanwhile";
+    check(*form, {"Jumpers Round 1 Levels 12"});
+    form->judgeList()->setCurrentRow(int(form->judgeItems().indexOf("ADAMS P")));
+    form->SaveClick();
+    EXPECT_TRUE(form->judgeList()->isEnabled());
+    form->judgeList()->setCurrentRow(int(form->judgeItems().indexOf("ADAMS P")));
+    form->JudgeListClick();
+    EXPECT_EQ(form->classItems(), QStringList{"Standard Round 1 Level 1"});
+    form->judgeList()->setCurrentRow(int(form->judgeItems().indexOf("YOUNG M")));
+    form->JudgeListClick();
+    EXPECT_EQ(form->classItems(), QStringList{"Jumpers Round 1 Levels 12"});
+}
+
 TEST_F(AssignJudgeFormTest, ReplacingJudgeOnDayTwoOnly)
 {
     ScriptedDialogs dialogs;
