@@ -3,6 +3,7 @@
 #include "data/scramble.h"
 #include "data/trials.h"
 #include "platform/system/errors.h"
+#include "support/demofolder.h"
 #include "support/tempfolder.h"
 
 #include <QDir>
@@ -41,10 +42,7 @@ protected:
     TrialsTest() : folders(dir.path())
     {
         ProgramFolders::setCurrent(folders);
-        for (const char* f : {"userdata", "pgmdata", "indexs", "shows"})
-            QDir().mkpath(QDir(dir.path()).filePath(f));
-        data::SeedReport report;
-        data::writeProgramTables(folders, report);
+        writeProgramFolder(folders);
         dmod = std::make_unique<TDmod>(folders);
         dmod->OpenShowDates();
     }

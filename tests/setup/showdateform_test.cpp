@@ -7,6 +7,7 @@
 #include "platform/ui/navigator.h"
 #include "setup/showdateform.h"
 #include "support/scripteddialogs.h"
+#include "support/demofolder.h"
 #include "support/tempfolder.h"
 
 #include <QCheckBox>
@@ -45,10 +46,7 @@ protected:
     ShowDateFormTest() : folders(dir.path())
     {
         ProgramFolders::setCurrent(folders);
-        for (const char* f : {"userdata", "pgmdata", "indexs", "shows"})
-            QDir().mkpath(QDir(dir.path()).filePath(f));
-        data::SeedReport report;
-        data::writeProgramTables(folders, report);
+        writeProgramFolder(folders);
         dmod = std::make_unique<TDmod>(folders);
         dmod->OpenShowDates();
         dmod->OpenShowTemplate();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/demodata.h"
+#include "platform/system/programfolders.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -11,6 +12,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// The program's own tables (templates, work tables) in a fresh program folder, without AGX
+// data: enough for the trial files and the windows that set a trial up.
+inline void writeProgramFolder(const ProgramFolders& folders)
+{
+    folders.createStartupFolders();
+    ProgramFolders::ensureFolder(folders.pgmdata());
+    data::SeedReport report;
+    data::writeProgramTables(folders, report);
+}
 
 // A demo program folder made by the demo generator once per test suite (seeding
 // takes a while) and copied into each test's own folder. Use it as a member set up in
